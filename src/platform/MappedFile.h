@@ -1,0 +1,52 @@
+// A file held open and mapped into memory as a whole, the operating-system side of a record
+// file: open an existing file (exclusive lock for writing, shared lock for reading), read its
+// size, map it, flush, unmap, cut or extend it, and write at its end.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace tablon {
+
+class MappedFile {
+public:
+    MappedFile() = default;
+    ~MappedFile();
+    MappedFile(const MappedFile&) = delete;
+    MappedFile& operator=(const MappedFile&) = delete;
+
+    // Opens an existing file; never creates one. Writable files are locked exclusively and
+    // without waiting, so a second program holding the same file makes this fail.
+    bool Open(const std::string& path, bool writable);
+    bool IsOpen() const { return fd_ >= 0; }
+    bool Writable() const { return writable_; }
+
+    // Size of the file on disk, read now.
+    bool ReadSize(uint64_t& size) const;
+
+    // Maps the whole file. Fails (mappingFailed set) for an empty file or when the kernel
+    // refuses the mapping.
+    bool Map(bool& mappingFailed);
+    void Unmap();
+    bool IsMapped() const { return view_ != nullptr; }
+    uint8_t* View() const { return view_; }
+    size_t ViewSize() const { return viewSize_; }
+
+    // Writes the whole view back to the disk (msync).
+    bool Flush();
+    // Sets the end of the file (the view must be dropped first by the caller).
+    bool Truncate(uint64_t length);
+    // Writes bytes at the current end of the file with an ordinary write.
+    bool AppendAtEnd(const uint8_t* data, size_t length);
+
+    void Close();
+
+private:
+    int fd_ = -1;
+    bool writable_ = false;
+    uint8_t* view_ = nullptr;
+    size_t viewSize_ = 0;
+};
+
+}  // namespace tablon

@@ -1,0 +1,49 @@
+#include "shell/ScriptedUi.h"
+
+namespace tablon {
+
+Answer ScriptedUi::Message(const std::string& text, Icon icon, Buttons buttons,
+                           const std::string& title) {
+    Answer answer = Answer::Ok;
+    bool unanswered = false;
+    if (buttons != Buttons::Ok) {
+        if (!answers_.empty()) {
+            answer = answers_.front();
+            answers_.pop_front();
+        } else {
+            answer = buttons == Buttons::OkCancel ? Answer::Cancel : Answer::No;
+            unanswered = true;
+            ++unanswered_;
+        }
+    }
+    messages_.push_back({text, icon, buttons, title, answer});
+    if (onMessage) onMessage(messages_.back(), unanswered);
+    return answer;
+}
+
+std::optional<std::string> ScriptedUi::ChooseFile(const FileRequest& request) {
+    fileRequests_.push_back(request);
+    std::optional<std::string> choice;
+    if (!files_.empty()) {
+        choice = files_.front();
+        files_.pop_front();
+    }
+    if (onFile) onFile(request, choice);
+    return choice;
+}
+
+void ScriptedUi::SetBusy(bool busy) { busy_ += busy ? 1 : -1; }
+
+std::vector<std::string> ScriptedUi::Texts() const {
+    std::vector<std::string> out;
+    for (const auto& m : messages_) out.push_back(m.text);
+    return out;
+}
+
+void ScriptedUi::Clear() {
+    messages_.clear();
+    fileRequests_.clear();
+    unanswered_ = 0;
+}
+
+}  // namespace tablon

@@ -1,0 +1,65 @@
+// The one interface through which the system talks to a person: message boxes, questions,
+// file choices and the busy cursor. The Qt window, the command-line companion and the tests
+// each implement it.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace tablon {
+
+constexpr const char* kAppTitle = "Tablon";
+
+enum class Icon { Exclamation, Information, Question, Error };
+enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class Answer { Ok, Cancel, Yes, No };
+
+// A file dialog. The filter is "description|pattern|...||" as the system writes it.
+struct FileRequest {
+    bool save = false;
+    std::string title;        // empty: the platform's default title
+    std::string filter;
+    std::string defaultExt;   // without the dot
+    std::string initialName;  // proposed file name
+    std::string initialDir;   // empty: where the platform starts
+    bool mustExist = false;
+    bool hideReadOnly = true;
+};
+
+class Ui {
+public:
+    virtual ~Ui() = default;
+
+    // A modal message box. Boxes that name no icon show the exclamation icon.
+    virtual Answer Message(const std::string& text, Icon icon, Buttons buttons,
+                           const std::string& title) = 0;
+    // A file dialog; nothing when the user cancels.
+    virtual std::optional<std::string> ChooseFile(const FileRequest& request) = 0;
+    virtual void SetBusy(bool /*busy*/) {}
+
+    // Conveniences.
+    void Show(const std::string& text, Icon icon = Icon::Exclamation) {
+        Message(text, icon, Buttons::Ok, kAppTitle);
+    }
+    Answer Ask(const std::string& text, Buttons buttons = Buttons::YesNo,
+               Icon icon = Icon::Question) {
+        return Message(text, icon, buttons, kAppTitle);
+    }
+};
+
+// Fills a printf-style message with arguments, as the system's fixed texts are written.
+std::string Format(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
+
+// A busy cursor for the length of a scope.
+class BusyScope {
+public:
+    explicit BusyScope(Ui& ui) : ui_(ui) { ui_.SetBusy(true); }
+    ~BusyScope() { ui_.SetBusy(false); }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+private:
+    Ui& ui_;
+};
+
+}  // namespace tablon

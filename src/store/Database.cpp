@@ -1,0 +1,72 @@
+#include "store/Database.h"
+
+#include "classtable/CtFile.h"
+#include "models/ModelFiles.h"
+#include "platform/FpMode.h"
+#include "platform/MappedFile.h"
+#include "platform/Settings.h"
+#include "shell/Ui.h"
+
+namespace tablon {
+
+Database::Database(Ui& ui) : ui_(ui) {
+    ctx_.ui = &ui;
+    for (const auto& spec : FileSpecs()) {
+        std::unique_ptr<RecordFile> f;
+        switch (spec.id) {
+            case FileId::Ct:
+                f = std::make_unique<CtFile>(spec, ctx_);
+                break;
+            case FileId::Hdr:
+                f = std::make_unique<HdrFile>(spec, ctx_);
+                break;
+            case FileId::Lod:
+                f = std::make_unique<LodFile>(spec, ctx_);
+                break;
+            case FileId::Tex:
+                f = std::make_unique<TexFile>(spec, ctx_);
+                break;
+            default:
+                f = std::make_unique<TableFile>(spec, ctx_);
+        }
+        files_[size_t(spec.id)] = std::move(f);
+    }
+}
+
+Database::~Database() = default;
+
+TableFile* Database::Table(FileId id) { return dynamic_cast<TableFile*>(files_[size_t(id)].get()); }
+const TableFile* Database::Table(FileId id) const {
+    return dynamic_cast<const TableFile*>(files_[size_t(id)].get());
+}
+
+CtFile& Database::Ct() { return static_cast<CtFile&>(File(FileId::Ct)); }
+HdrFile& Database::Hdr() { return static_cast<HdrFile&>(File(FileId::Hdr)); }
+LodFile& Database::Lod() { return static_cast<LodFile&>(File(FileId::Lod)); }
+TexFile& Database::Tex() { return static_cast<TexFile&>(File(FileId::Tex)); }
+
+bool Database::OpenAll(const std::string& initialDir) {
+    for (int i = 0; i < kRequiredFileCount; ++i) {
+        RecordFile& f = *files_[size_t(i)];
+        if (!f.Open(f.Spec().name, initialDir, 1)) return false;
+    }
+    for (int i = kRequiredFileCount; i < kFileCount; ++i) {
+        RecordFile& f = *files_[size_t(i)];
+        {
+            // An optional file is only opened when it is there and readable; otherwise it is
+            // skipped without a word.
+            MappedFile probe;
+            if (!probe.Open(f.Spec().name, false)) continue;
+        }
+        f.Open(f.Spec().name, initialDir, 1);
+    }
+    return true;
+}
+
+bool RunStartup(Database& db) {
+    SetProgramFpMode();
+    std::string initialDir = ObjectDirectory().value_or("");
+    return db.OpenAll(initialDir);
+}
+
+}  // namespace tablon

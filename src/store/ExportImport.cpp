@@ -1,0 +1,125 @@
+#include "store/ExportImport.h"
+
+#include <cstdio>
+#include <iterator>
+
+#include "models/ModelFiles.h"
+#include "shell/Ui.h"
+#include "store/Bytes.h"
+#include "store/Database.h"
+
+namespace tablon {
+
+namespace {
+
+// Searched in this order.
+constexpr ExportType kTypes[] = {
+    {0, "CT", FileId::Ct},    {1, "ACD", FileId::Acd},  {2, "UCD", FileId::Ucd},
+    {3, "SSD", FileId::Ssd},  {4, "VSD", FileId::Vsd},  {5, "VCD", FileId::Vcd},
+    {6, "ICD", FileId::Icd},  {7, "RCD", FileId::Rcd},  {8, "SWD", FileId::Swd},
+    {9, "WLD", FileId::Wld},  {10, "WCD", FileId::Wcd}, {11, "RWD", FileId::Rwd},
+    {12, "OCD", FileId::Ocd}, {13, "FCD", FileId::Fcd}, {14, "PDH", FileId::Phd},
+    {15, "PD", FileId::Pd},
+};
+
+}  // namespace
+
+const ExportType* ExportTypeByCode(uint32_t code) {
+    for (const auto& t : kTypes)
+        if (t.code == code) return &t;
+    return nullptr;
+}
+
+std::optional<std::string> ChooseExportFile(Ui& ui) {
+    FileRequest r;
+    r.save = true;
+    r.title = "Export records to";
+    r.filter = "EXPORT Data Files(*.vte)|*.vte|All Files (*.*)|*.*||";
+    r.defaultExt = "vte";
+    r.hideReadOnly = true;
+    return ui.ChooseFile(r);
+}
+
+std::optional<std::string> ChooseImportFile(Ui& ui) {
+    FileRequest r;
+    r.save = false;
+    r.title = "Import records from";
+    r.filter = "Import Data Files(*.vte)|*.vte|All Files (*.*)|*.*||";
+    r.defaultExt = "vte";
+    r.mustExist = true;
+    return ui.ChooseFile(r);
+}
+
+bool ExportItem(Database& db, FileId file, int index, Ui& ui) {
+    TableFile* t = db.Table(file);
+    if (!t || t->Spec().exportCode < 0) return false;
+    auto path = ChooseExportFile(ui);
+    if (!path) return false;
+    if (!t->ExportRecord(index, *path)) {
+        ui.Show("Export failed");
+        return false;
+    }
+    return true;
+}
+
+int ImportFile(Database& db, const std::string& path, Ui& ui) {
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) return 0;
+    long total = -1;
+    if (std::fseek(f, 0, SEEK_END) == 0) total = std::ftell(f);
+    std::rewind(f);
+    int written = 0;
+    Bytes data;
+    while (true) {
+        uint8_t head[12];
+        if (std::fread(head, 1, 12, f) != 12) break;
+        const uint32_t code = LoadLE<uint32_t>(head);
+        const uint32_t size = LoadLE<uint32_t>(head + 4);
+        const uint32_t index = LoadLE<uint32_t>(head + 8);
+        // An entry that claims more data than the file still holds is refused before anything
+        // is read: the import ends as it does for a truncated entry.
+        long here = std::ftell(f);
+        if (total < 0 || here < 0 || uint64_t(size) > uint64_t(total - here)) break;
+        data.resize(size);
+        if (size && std::fread(data.data(), 1, size, f) != size) break;
+
+        const int32_t signedIndex = static_cast<int32_t>(index);
+        std::string question;
+        if (const ExportType* t = ExportTypeByCode(code)) {
+            question = Format("Overwrite %s record %d?", t->name, signedIndex);
+        } else if (code == kExportLodColour) {
+            question = Format("Overwrite LodColour record %d?", signedIndex);
+        } else if (code == kExportParent) {
+            question = Format("Overwrite ParentLod record %d?", signedIndex);
+        } else {
+            ui.Show("Unknown record type");
+            continue;
+        }
+        Answer a = ui.Ask(question, Buttons::YesNoCancel);
+        if (a == Answer::Yes) {
+            int ok = 0;
+            if (const ExportType* t = ExportTypeByCode(code))
+                ok = db.File(t->file).ImportRecord(signedIndex, size, data.data());
+            else if (code == kExportLodColour)
+                ok = db.Hdr().ImportColour(signedIndex, size, data.data());
+            else
+                ok = db.Hdr().ImportParent(signedIndex, size, data.data());
+            if (ok)
+                ++written;
+            else
+                ui.Show("Import failed");
+        } else if (a == Answer::Cancel) {
+            break;
+        }
+    }
+    std::fclose(f);
+    return written;
+}
+
+int ImportData(Database& db, Ui& ui) {
+    auto path = ChooseImportFile(ui);
+    if (!path) return 0;
+    return ImportFile(db, *path, ui);
+}
+
+}  // namespace tablon

@@ -1,0 +1,41 @@
+// Moving records between databases through export files ("*.vte"): a plain sequence of
+// entries (type code, data size, record index, the record's bytes).
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "store/FileSet.h"
+
+namespace tablon {
+
+class Database;
+class Ui;
+
+constexpr uint32_t kExportLodColour = 16;
+constexpr uint32_t kExportParent = 20;
+
+// The import table: type code to file and the name used in the question.
+struct ExportType {
+    uint32_t code;
+    const char* name;
+    FileId file;
+};
+const ExportType* ExportTypeByCode(uint32_t code);
+
+// The export save dialog and the import open dialog.
+std::optional<std::string> ChooseExportFile(Ui& ui);
+std::optional<std::string> ChooseImportFile(Ui& ui);
+
+// "Export Item": asks for the file and appends the record; "Export failed" on failure.
+// Returns true when an entry was written.
+bool ExportItem(Database& db, FileId file, int index, Ui& ui);
+
+// "Import Data" on a chosen file: offers every entry in turn. Returns the number of records
+// written.
+int ImportFile(Database& db, const std::string& path, Ui& ui);
+// "Import Data" with the open dialog first.
+int ImportData(Database& db, Ui& ui);
+
+}  // namespace tablon

@@ -1,0 +1,315 @@
+#include "store/RecordFile.h"
+
+#include <cstdio>
+#include <cstring>
+#include <limits>
+
+#include "shell/Ui.h"
+
+namespace tablon {
+
+const char* FileStateName(FileState s, bool required) {
+    switch (s) {
+        case FileState::Ok:
+            return "ok";
+        case FileState::BadSize:
+            return "bad-size";
+        case FileState::Unmapped:
+            return "unmapped";
+        case FileState::Unopened:
+            break;
+    }
+    (void)required;
+    return "missing";
+}
+
+void RecordFile::ShowMessage(const std::string& text) const {
+    if (ctx_.ui) ctx_.ui->Show(text);
+}
+
+int RecordFile::ImportRecord(int32_t, uint32_t, const uint8_t*) { return 0; }
+
+int RecordFile::OpenMapped(const std::string& givenName, const std::string& filter,
+                           const std::string& initialDir, int mode) {
+    if (mode != 0 && mode != 1) return 0;
+    accessMode_ = mode;
+    std::string name = givenName;
+    if (ctx_.treeFlag && name.find(".ocd") != std::string::npos) name = "vantortree.ocd";
+
+    const bool writable = mode == 1;
+    if (file_.Open(name, writable)) {
+        path_ = name;
+    } else {
+        path_ = name;
+        if (!ctx_.ui) return 0;
+        FileRequest req;
+        req.save = false;
+        req.filter = filter;
+        req.initialName = name;
+        req.initialDir = initialDir;
+        req.mustExist = true;
+        req.hideReadOnly = true;
+        auto chosen = ctx_.ui->ChooseFile(req);
+        if (!chosen || !file_.Open(*chosen, writable)) return 0;
+        path_ = *chosen;
+    }
+    if (path_.find("tree") != std::string::npos) ctx_.treeFlag = true;
+    return Remap();
+}
+
+int RecordFile::Remap() {
+    file_.Unmap();
+    uint64_t size = 0;
+    if (!file_.ReadSize(size)) return 0;
+    if (size > std::numeric_limits<uint32_t>::max()) {
+        mappingFailed_ = true;
+        ShowMessage("File Mapping failed");
+        return 0;
+    }
+    fileSize_ = static_cast<uint32_t>(size);
+    bool failed = false;
+    if (!file_.Map(failed)) {
+        mappingFailed_ = failed;
+        if (failed) ShowMessage("File Mapping failed");
+        return 0;
+    }
+    mappingFailed_ = false;
+    return 1;
+}
+
+int RecordFile::Unmap() {
+    file_.Unmap();
+    return 1;
+}
+
+int RecordFile::SetLength(uint32_t length) {
+    if (!file_.IsOpen()) return 0;
+    file_.Flush();
+    Unmap();
+    if (!file_.Truncate(length)) return 0;
+    return Remap();
+}
+
+int RecordFile::Flush() {
+    if (!file_.IsMapped()) return 0;
+    return file_.Flush() ? 1 : 0;
+}
+
+int RecordFile::WriteExportEntry(const std::string& path, uint32_t type, uint32_t size,
+                                 uint32_t index, const uint8_t* data) {
+    std::FILE* f = std::fopen(path.c_str(), "ab");
+    if (!f) return 0;
+    uint8_t head[12];
+    StoreLE<uint32_t>(head, type);
+    StoreLE<uint32_t>(head + 4, size);
+    StoreLE<uint32_t>(head + 8, index);
+    bool ok = std::fwrite(head, 1, 12, f) == 12;
+    if (ok && size) ok = std::fwrite(data, 1, size, f) == size;
+    if (std::fclose(f) != 0) ok = false;
+    return ok ? 1 : 0;
+}
+
+// ---------------------------------------------------------------------------------------------
+
+bool TableFile::ReadCount() {
+    const uint8_t* v = View();
+    if (spec_.header == HeaderKind::Sound) {
+        if (!v || fileSize_ < 8) return false;
+        headerVersion_ = LoadLE<uint32_t>(v);
+        count_ = LoadLE<uint32_t>(v + 4);
+    } else {
+        if (!v || fileSize_ < 2) return false;
+        count_ = LoadLE<uint16_t>(v);
+    }
+    return true;
+}
+
+int TableFile::Open(const std::string& name, const std::string& initialDir, int mode) {
+    sizeOk_ = false;
+    form_ = nullptr;
+    count_ = 0;
+    if (!OpenMapped(name, FilterFor(spec_.ext), initialDir, mode)) {
+        ShowMessage(Format(spec_.openFailMessage, name.c_str()));
+        return 0;
+    }
+    const bool haveCount = ReadCount();
+    if (haveCount) {
+        if (spec_.header == HeaderKind::Sound) {
+            const RecordForm& f = spec_.forms[headerVersion_ == 1 ? 0 : 1];
+            if (uint64_t(fileSize_) == 8 + uint64_t(count_) * f.fileSize) form_ = &f;
+        } else {
+            for (const auto& f : spec_.forms) {
+                if (uint64_t(fileSize_) == 2 + uint64_t(count_) * f.fileSize) {
+                    form_ = &f;
+                    break;
+                }
+            }
+        }
+    }
+    if (!form_) {
+        if (spec_.sizeMessageNumbers) {
+            uint32_t head = HeaderSize();
+            int estimate = fileSize_ > head ? int((fileSize_ - head) / spec_.estimateSize) : 0;
+            ShowMessage(Format(spec_.sizeMessage, int(count_), estimate));
+        } else {
+            ShowMessage(spec_.sizeMessage);
+        }
+        return 0;
+    }
+    version_ = spec_.header == HeaderKind::Sound ? int32_t(headerVersion_) : form_->version;
+    sizeOk_ = true;
+    return 1;
+}
+
+FileStatus TableFile::Status() const {
+    FileStatus s;
+    if (!IsOpen())
+        s.state = FileState::Unopened;
+    else if (!IsMapped())
+        s.state = FileState::Unmapped;
+    else if (!sizeOk_)
+        s.state = FileState::BadSize;
+    else
+        s.state = FileState::Ok;
+    s.recordSize = RecordSize();
+    s.count = count_;
+    if (spec_.hasVersion && s.state != FileState::Unopened) s.version = version_;
+    return s;
+}
+
+bool TableFile::RecordInFile(int index) const {
+    if (index < 0 || !View()) return false;
+    return RecordOffset(index) + RecordSize() <= fileSize_;
+}
+
+void TableFile::ToMemory(const uint8_t* file, uint8_t* mem) const {
+    const uint16_t size = RecordSize();
+    if (size == spec_.memSize) {
+        std::memcpy(mem, file, size);
+        return;
+    }
+    std::memset(mem, 0, spec_.memSize);
+    if (!form_ || form_->split.empty()) {
+        std::memcpy(mem, file, size);
+        return;
+    }
+    for (const auto& s : form_->split) std::memcpy(mem + s.memOffset, file + s.fileOffset, s.length);
+}
+
+void TableFile::ToFile(const uint8_t* mem, uint8_t* file) const {
+    const uint16_t size = RecordSize();
+    if (size == spec_.memSize || !form_ || form_->split.empty()) {
+        std::memcpy(file, mem, size);
+        return;
+    }
+    for (const auto& s : form_->split) std::memcpy(file + s.fileOffset, mem + s.memOffset, s.length);
+}
+
+void TableFile::StoreCount(uint32_t count) {
+    if (spec_.header == HeaderKind::Sound)
+        StoreLE<uint32_t>(MutableView() + 4, count);
+    else
+        StoreLE<uint16_t>(MutableView(), static_cast<uint16_t>(count));
+    count_ = count;
+}
+
+int TableFile::GetRecord(int index, uint8_t* out) const {
+    if (index < 0) return 0;
+    if (spec_.getRefusesPastCount && uint32_t(index) > count_) return 0;
+    if (!RecordInFile(index)) return 0;
+    ToMemory(View() + RecordOffset(index), out);
+    return 1;
+}
+
+int TableFile::GetRecord(int index, Bytes& out) const {
+    out.resize(spec_.memSize);
+    return GetRecord(index, out.data());
+}
+
+int TableFile::SetRecord(int index, const uint8_t* record) {
+    if (index < 0) return 0;
+    if (spec_.setRefusesPastCount && uint32_t(index) > count_) return 0;
+    // A file whose size did not check out is never written: its layout is not known.
+    if (!sizeOk_ || !Writable() || !RecordInFile(index)) return 0;
+    ToFile(record, MutableView() + RecordOffset(index));
+    return Flush();
+}
+
+int TableFile::SetRecord(int index, const Bytes& record) {
+    if (record.size() < spec_.memSize) return 0;
+    return SetRecord(index, record.data());
+}
+
+int TableFile::AppendRecord(int& index, const uint8_t* record) {
+    if (!sizeOk_ || !Writable() || !View()) return 0;
+    // The count is 16 bits wide: a full file cannot take another record.
+    if (spec_.header == HeaderKind::Count16 && count_ >= 0xFFFF) return 0;
+    Bytes raw(RecordSize());
+    ToFile(record, raw.data());
+    if (!File().AppendAtEnd(raw.data(), raw.size())) return 0;
+    index = static_cast<int>(count_);
+    StoreCount(count_ + 1);
+    if (!Remap()) return 0;
+    return Flush();
+}
+
+int TableFile::DeleteLastRecord(int index) {
+    if (!sizeOk_ || !Writable() || !View()) return 0;
+    const uint32_t count16 = count_ & 0xFFFF;
+    if (count16 == 0 || index < 0 || uint32_t(index) != count16 - 1) return 0;
+    StoreCount(count_ - 1);
+    return SetLength(fileSize_ - RecordSize());
+}
+
+int TableFile::InsertRecord(int p, const uint8_t* record) {
+    if (!sizeOk_ || !Writable() || !View()) return 0;
+    if (p < 0 || uint32_t(p) > count_) return 0;
+    if (uint32_t(p) == count_) {
+        int index = 0;
+        return AppendRecord(index, record);
+    }
+    if (spec_.header == HeaderKind::Count16 && count_ >= 0xFFFF) return 0;
+    const uint16_t size = RecordSize();
+    // The last record once more at the end, then everything from p up by one place.
+    Bytes last(View() + RecordOffset(int(count_) - 1), View() + RecordOffset(int(count_)));
+    if (!File().AppendAtEnd(last.data(), size)) return 0;
+    uint8_t* v = MutableView();
+    std::memmove(v + RecordOffset(p + 1), v + RecordOffset(p),
+                 size_t(count_ - 1 - uint32_t(p)) * size);
+    ToFile(record, v + RecordOffset(p));
+    StoreCount(count_ + 1);
+    if (!Remap()) return 0;
+    return Flush();
+}
+
+int TableFile::DeleteRecord(int p) {
+    if (!sizeOk_ || !Writable() || !View()) return 0;
+    if (p < 0 || uint32_t(p) >= count_) return 0;
+    const uint16_t size = RecordSize();
+    uint8_t* v = MutableView();
+    std::memmove(v + RecordOffset(p), v + RecordOffset(p + 1),
+                 size_t(count_ - 1 - uint32_t(p)) * size);
+    StoreCount(count_ - 1);
+    return SetLength(fileSize_ - size);
+}
+
+int TableFile::ExportRecord(int index, const std::string& exportPath) const {
+    if (spec_.exportCode < 0) return 0;
+    Bytes mem(spec_.memSize);
+    if (!GetRecord(index, mem.data())) return 0;
+    // The entry holds the record as the file holds it, so that its size field and its bytes
+    // agree for the older layouts too.
+    Bytes raw(RecordSize());
+    ToFile(mem.data(), raw.data());
+    return WriteExportEntry(exportPath, uint32_t(spec_.exportCode), RecordSize(), uint32_t(index),
+                            raw.data());
+}
+
+int TableFile::ImportRecord(int32_t index, uint32_t size, const uint8_t* data) {
+    if (!spec_.importable || index < 0 || size != RecordSize()) return 0;
+    Bytes mem(spec_.memSize);
+    ToMemory(data, mem.data());
+    return SetRecord(index, mem.data());
+}
+
+}  // namespace tablon

@@ -1,0 +1,148 @@
+// The mapped record file: one object per file of the database set, open and mapped for the
+// whole run, giving record-level access by index. Every write goes straight into the mapped
+// file and is flushed to disk before it reports success. Operations return 1 on success and
+// 0 on failure, as the rest of the system expects.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "platform/MappedFile.h"
+#include "store/Bytes.h"
+#include "store/FileSet.h"
+
+namespace tablon {
+
+class Ui;
+
+// What every record file of one database set shares: the person to talk to and the tree flag
+// (once a file was found under a path holding "tree", the objective file is read from
+// "vantortree.ocd").
+struct FileSetContext {
+    Ui* ui = nullptr;
+    bool treeFlag = false;
+};
+
+enum class FileState { Unopened, Ok, BadSize, Unmapped };
+const char* FileStateName(FileState s, bool required);
+
+struct FileStatus {
+    FileState state = FileState::Unopened;
+    uint32_t recordSize = 0;  // record size in use (file form)
+    uint32_t count = 0;
+    std::optional<int64_t> version;
+};
+
+class RecordFile {
+public:
+    RecordFile(const FileSpec& spec, FileSetContext& ctx) : spec_(spec), ctx_(ctx) {}
+    virtual ~RecordFile() = default;
+    RecordFile(const RecordFile&) = delete;
+    RecordFile& operator=(const RecordFile&) = delete;
+
+    // Overwrites record index with bytes taken from an export file. Files that accept no import
+    // keep this version.
+    virtual int ImportRecord(int32_t index, uint32_t size, const uint8_t* data);
+    // Opens, maps and checks the file.
+    virtual int Open(const std::string& name, const std::string& initialDir, int mode) = 0;
+    virtual FileStatus Status() const = 0;
+
+    // Record access by index for generic tools (the command line, dumps): what a "record" of
+    // this file is, in memory form. The files with a count are their records; the model files
+    // offer their main table.
+    virtual uint32_t GenericCount() const = 0;
+    virtual uint32_t GenericSize() const = 0;
+    virtual int GenericGet(int index, Bytes& out) const = 0;
+    virtual int GenericSet(int index, const Bytes& record) = 0;
+
+    int OpenMapped(const std::string& name, const std::string& filter,
+                   const std::string& initialDir, int mode);
+    int Remap();
+    int Unmap();
+    int SetLength(uint32_t length);
+    int Flush();
+    static int WriteExportEntry(const std::string& path, uint32_t type, uint32_t size,
+                                uint32_t index, const uint8_t* data);
+
+    const FileSpec& Spec() const { return spec_; }
+    const std::string& Path() const { return path_; }
+    int AccessMode() const { return accessMode_; }
+    uint32_t FileSize() const { return fileSize_; }
+    const uint8_t* View() const { return file_.View(); }
+    bool IsMapped() const { return file_.IsMapped(); }
+    bool IsOpen() const { return file_.IsOpen(); }
+    bool Writable() const { return file_.IsOpen() && accessMode_ == 1; }
+
+protected:
+    uint8_t* MutableView() { return file_.View(); }
+    MappedFile& File() { return file_; }
+    Ui* UiPtr() const { return ctx_.ui; }
+    void ShowMessage(const std::string& text) const;
+
+    const FileSpec& spec_;
+    FileSetContext& ctx_;
+    int accessMode_ = 0;
+    std::string path_;
+    uint32_t fileSize_ = 0;
+    bool mappingFailed_ = false;
+    MappedFile file_;
+};
+
+// A file of fixed-size records behind a count: every file of the set but the three model
+// files. Its spec says which record sizes it accepts, how older layouts convert to the memory
+// form, and which of its operations refuse what.
+class TableFile : public RecordFile {
+public:
+    using RecordFile::RecordFile;
+
+    int Open(const std::string& name, const std::string& initialDir, int mode) override;
+    FileStatus Status() const override;
+    int ImportRecord(int32_t index, uint32_t size, const uint8_t* data) override;
+    uint32_t GenericCount() const override { return count_; }
+    uint32_t GenericSize() const override { return spec_.memSize; }
+    int GenericGet(int index, Bytes& out) const override { return GetRecord(index, out); }
+    int GenericSet(int index, const Bytes& record) override { return SetRecord(index, record); }
+
+    // Copies record index out in its memory form (MemSize() bytes).
+    int GetRecord(int index, uint8_t* out) const;
+    int GetRecord(int index, Bytes& out) const;
+    // Writes the memory form of a record into the file and flushes.
+    virtual int SetRecord(int index, const uint8_t* record);
+    int SetRecord(int index, const Bytes& record);
+    int AppendRecord(int& index, const uint8_t* record);
+    int DeleteLastRecord(int index);
+    // Moves the records from p on up by one and writes record at p (the entry and point files
+    // keep per-owner runs this way).
+    int InsertRecord(int p, const uint8_t* record);
+    // Removes the record at p; the later records move down by one.
+    int DeleteRecord(int p);
+    int ExportRecord(int index, const std::string& exportPath) const;
+
+    int LastIndex() const { return static_cast<int>(count_) - 1; }
+    uint32_t RecordCount() const { return count_; }
+    uint16_t MemSize() const { return spec_.memSize; }
+    uint16_t RecordSize() const { return form_ ? form_->fileSize : FirstSize(); }
+    int32_t Version() const { return version_; }
+    bool SizeOk() const { return sizeOk_; }
+
+protected:
+    uint16_t FirstSize() const { return spec_.forms.empty() ? 0 : spec_.forms.front().fileSize; }
+    uint32_t HeaderSize() const { return spec_.header == HeaderKind::Sound ? 8 : 2; }
+    uint64_t RecordOffset(int index) const {
+        return HeaderSize() + static_cast<uint64_t>(index) * RecordSize();
+    }
+    bool RecordInFile(int index) const;
+    void ToMemory(const uint8_t* file, uint8_t* mem) const;
+    void ToFile(const uint8_t* mem, uint8_t* file) const;
+    void StoreCount(uint32_t count);
+    bool ReadCount();
+
+    uint32_t count_ = 0;
+    const RecordForm* form_ = nullptr;
+    int32_t version_ = 0;
+    uint32_t headerVersion_ = 0;
+    bool sizeOk_ = false;
+};
+
+}  // namespace tablon
