@@ -10,6 +10,8 @@ Answer ScriptedUi::Message(const std::string& text, Icon icon, Buttons buttons,
         if (!answers_.empty()) {
             answer = answers_.front();
             answers_.pop_front();
+        } else if (defaultAnswer_) {
+            answer = *defaultAnswer_;
         } else {
             answer = buttons == Buttons::OkCancel ? Answer::Cancel : Answer::No;
             unanswered = true;

@@ -32,6 +32,8 @@ public:
     void QueueAnswer(Answer a) { answers_.push_back(a); }
     // Queued file choices; nothing queued means the dialog is cancelled.
     void QueueFile(std::optional<std::string> path) { files_.push_back(std::move(path)); }
+    // The answer to every question once the queue is empty.
+    void SetDefaultAnswer(Answer a) { defaultAnswer_ = a; }
 
     const std::vector<RecordedMessage>& Messages() const { return messages_; }
     const std::vector<FileRequest>& FileRequests() const { return fileRequests_; }
@@ -46,6 +48,7 @@ public:
 
 private:
     std::deque<Answer> answers_;
+    std::optional<Answer> defaultAnswer_;
     std::deque<std::optional<std::string>> files_;
     std::vector<RecordedMessage> messages_;
     std::vector<FileRequest> fileRequests_;

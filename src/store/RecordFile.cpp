@@ -171,6 +171,7 @@ FileStatus TableFile::Status() const {
         s.state = FileState::BadSize;
     else
         s.state = FileState::Ok;
+    if (s.state == FileState::Unopened) return s;
     s.recordSize = RecordSize();
     s.count = count_;
     if (spec_.hasVersion && s.state != FileState::Unopened) s.version = version_;

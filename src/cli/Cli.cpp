@@ -1,0 +1,403 @@
+#include "cli/Cli.h"
+
+#include <unistd.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iomanip>
+#include <map>
+#include <optional>
+#include <ostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "platform/FpMode.h"
+#include "platform/MappedFile.h"
+#include "sample/Sample.h"
+#include "shell/ScriptedUi.h"
+#include "store/Database.h"
+#include "store/ExportImport.h"
+#include "store/FieldTable.h"
+
+namespace tablon {
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: tablon-cli [--dir DIR] COMMAND ...\n"
+    "  sample DIR [--scale demo|ceiling]   write the sample database into DIR\n"
+    "  info [--format tsv|json]            the files of the set and their state\n"
+    "  show FILE INDEX [--format text|json] a record's fields by name\n"
+    "  raw FILE INDEX                      a record's bytes in hexadecimal\n"
+    "  set FILE INDEX NAME=VALUE ...       change fields (NAME[i]=V for one array element)\n"
+    "  append FILE [--copy-of INDEX]       append an empty record or a copy\n"
+    "  delete FILE INDEX                   delete the last record\n"
+    "  export FILE INDEX OUT.vte           append a record to an export file\n"
+    "  import IN.vte [--yes|--no|--answers STRING]  offer an export file's records\n";
+
+struct Args {
+    std::vector<std::string> positional;
+    std::map<std::string, std::string> options;
+    std::vector<std::string> flags;
+
+    bool Has(const std::string& f) const {
+        for (const auto& x : flags)
+            if (x == f) return true;
+        return options.count(f) > 0;
+    }
+    std::string Opt(const std::string& k, const std::string& def = "") const {
+        auto it = options.find(k);
+        return it == options.end() ? def : it->second;
+    }
+};
+
+// The command line's person: prints every message to standard error as its exact text and
+// answers questions from the script given on the command line.
+class CliUi : public ScriptedUi {
+public:
+    explicit CliUi(std::ostream& err) : err_(err) {
+        onMessage = [this](const RecordedMessage& m, bool unanswered) {
+            err_ << m.text << "\n";
+            if (unanswered) err_ << "(no answer given: answered No)\n";
+        };
+        onFile = [this](const FileRequest& r, const std::optional<std::string>& chosen) {
+            if (!chosen && !r.save && !r.initialName.empty())
+                err_ << "(file dialog for " << r.initialName << ": no file chosen)\n";
+        };
+    }
+
+private:
+    std::ostream& err_;
+};
+
+bool ParseIndex(const std::string& s, int& out) {
+    if (s.empty()) return false;
+    char* end = nullptr;
+    long v = std::strtol(s.c_str(), &end, 10);
+    if (*end != 0 || v < INT32_MIN || v > INT32_MAX) return false;
+    out = int(v);
+    return true;
+}
+
+class Cli {
+public:
+    Cli(std::ostream& out, std::ostream& err) : out_(out), err_(err), ui_(err) {}
+
+    int Run(int argc, char** argv) {
+        std::vector<std::string> words(argv + 1, argv + argc);
+        std::string dir;
+        size_t i = 0;
+        while (i < words.size() && words[i].rfind("--", 0) == 0) {
+            if (words[i] == "--dir" && i + 1 < words.size()) {
+                dir = words[i + 1];
+                i += 2;
+            } else if (words[i] == "--help") {
+                out_ << kUsage;
+                return 0;
+            } else {
+                return Usage("unknown option " + words[i]);
+            }
+        }
+        if (i >= words.size()) return Usage("no command given");
+        std::string command = words[i++];
+        Args args;
+        static const std::vector<std::string> kValued{"--format", "--scale", "--copy-of",
+                                                      "--answers", "--sort"};
+        for (; i < words.size(); ++i) {
+            const std::string& w = words[i];
+            bool valued = false;
+            for (const auto& v : kValued) valued = valued || w == v;
+            if (valued) {
+                if (i + 1 >= words.size()) return Usage(w + " needs a value");
+                args.options[w] = words[++i];
+            } else if (w.rfind("--", 0) == 0) {
+                args.flags.push_back(w);
+            } else {
+                args.positional.push_back(w);
+            }
+        }
+        SetProgramFpMode();
+        if (command == "sample") return Sample(args);
+        if (!dir.empty() && ::chdir(dir.c_str()) != 0) {
+            err_ << "Can't change to directory " << dir << "\n";
+            return 1;
+        }
+        if (command == "info") return Info(args);
+        if (command == "show") return Show(args);
+        if (command == "raw") return Raw(args);
+        if (command == "set") return Set(args);
+        if (command == "append") return Append(args);
+        if (command == "delete") return Delete(args);
+        if (command == "export") return Export(args);
+        if (command == "import") return Import(args);
+        return Usage("unknown command " + command);
+    }
+
+private:
+    int Usage(const std::string& why) {
+        err_ << "tablon-cli: " << why << "\n" << kUsage;
+        return 2;
+    }
+
+    int Sample(const Args& a) {
+        if (a.positional.size() != 1) return Usage("sample takes one directory");
+        std::string scale = a.Opt("--scale", "demo");
+        if (scale != "demo" && scale != "ceiling") return Usage("--scale is demo or ceiling");
+        std::string error;
+        if (!WriteSampleDatabase(a.positional[0],
+                                 scale == "ceiling" ? SampleScale::Ceiling : SampleScale::Demo,
+                                 error)) {
+            err_ << "Can't write the sample database: " << error << "\n";
+            return 1;
+        }
+        return 0;
+    }
+
+    // Opens the set as the program does at start-up; false when a required file failed.
+    bool OpenDatabase() {
+        db_ = std::make_unique<Database>(ui_);
+        return RunStartup(*db_);
+    }
+
+    int Info(const Args& a) {
+        std::string format = a.Opt("--format", "tsv");
+        if (format != "tsv" && format != "json") return Usage("--format is tsv or json");
+        // Every file is opened on its own, so that one failure does not hide the state of the
+        // others; optional files that are absent stay unopened.
+        db_ = std::make_unique<Database>(ui_);
+        for (const auto& spec : FileSpecs()) {
+            RecordFile& f = db_->File(spec.id);
+            if (!spec.required) {
+                MappedFile probe;
+                if (!probe.Open(spec.name, false)) continue;
+            }
+            f.Open(spec.name, "", 1);
+        }
+        bool allRequired = true;
+        if (format == "json") out_ << "[\n";
+        for (const auto& spec : FileSpecs()) {
+            FileStatus s = db_->File(spec.id).Status();
+            if (spec.required && s.state != FileState::Ok) allRequired = false;
+            const char* state = FileStateName(s.state, spec.required);
+            if (format == "tsv") {
+                out_ << spec.name << "\t" << state << "\t" << s.recordSize << "\t" << s.count
+                     << "\t" << (s.version ? std::to_string(*s.version) : "") << "\n";
+            } else {
+                out_ << "  {\"file\": " << JsonQuote(spec.name) << ", \"state\": \"" << state
+                     << "\", \"record_size\": " << s.recordSize << ", \"count\": " << s.count
+                     << ", \"version\": " << (s.version ? std::to_string(*s.version) : "null")
+                     << "}" << (int(spec.id) + 1 < kFileCount ? "," : "") << "\n";
+            }
+        }
+        if (format == "json") out_ << "]\n";
+        return allRequired ? 0 : 1;
+    }
+
+    // FILE INDEX at the front of the positional arguments.
+    RecordFile* Target(const Args& a, int& index, size_t need = 2) {
+        if (a.positional.size() < need) {
+            Usage("expected FILE INDEX");
+            return nullptr;
+        }
+        auto id = FileIdByName(a.positional[0]);
+        if (!id) {
+            err_ << "tablon-cli: " << a.positional[0] << " is not a file of the database set\n";
+            return nullptr;
+        }
+        if (need >= 2 && !ParseIndex(a.positional[1], index)) {
+            err_ << "tablon-cli: bad record index " << a.positional[1] << "\n";
+            return nullptr;
+        }
+        if (!OpenDatabase()) return nullptr;
+        return &db_->File(*id);
+    }
+
+    bool Read(RecordFile& f, int index, Bytes& rec) {
+        if (!f.GenericGet(index, rec)) {
+            err_ << "Can't read record " << index << " of " << f.Spec().name << "\n";
+            return false;
+        }
+        return true;
+    }
+
+    int Show(const Args& a) {
+        int index = 0;
+        RecordFile* f = Target(a, index);
+        if (!f) return 1;
+        std::string format = a.Opt("--format", "text");
+        if (format != "text" && format != "json") return Usage("--format is text or json");
+        Bytes rec;
+        if (!Read(*f, index, rec)) return 1;
+        const FieldTable& table = FieldTableOf(f->Spec().id);
+        if (format == "json") {
+            out_ << "{";
+            bool first = true;
+            for (const auto& field : table.fields) {
+                if (field.offset + FieldWidth(field) > rec.size()) continue;
+                out_ << (first ? "" : ", ") << JsonQuote(field.name) << ": "
+                     << FormatJson(field, rec.data());
+                first = false;
+            }
+            out_ << "}\n";
+        } else {
+            for (const auto& field : table.fields) {
+                if (field.offset + FieldWidth(field) > rec.size()) continue;
+                out_ << field.name << "=";
+                size_t n = IsArray(field) ? field.count : 1;
+                for (size_t k = 0; k < n; ++k)
+                    out_ << (k ? "," : "") << FormatElement(field, rec.data(), k);
+                out_ << "\n";
+            }
+        }
+        return 0;
+    }
+
+    int Raw(const Args& a) {
+        int index = 0;
+        RecordFile* f = Target(a, index);
+        if (!f) return 1;
+        Bytes rec;
+        if (!Read(*f, index, rec)) return 1;
+        std::ostringstream hex;
+        for (size_t k = 0; k < rec.size(); ++k)
+            hex << std::hex << std::setw(2) << std::setfill('0') << int(rec[k]);
+        out_ << hex.str() << "\n";
+        return 0;
+    }
+
+    int Set(const Args& a) {
+        int index = 0;
+        RecordFile* f = Target(a, index);
+        if (!f) return 1;
+        if (a.positional.size() < 3) return Usage("set needs NAME=VALUE");
+        Bytes rec;
+        if (!Read(*f, index, rec)) return 1;
+        const FieldTable& table = FieldTableOf(f->Spec().id);
+        for (size_t k = 2; k < a.positional.size(); ++k) {
+            const std::string& assign = a.positional[k];
+            size_t eq = assign.find('=');
+            if (eq == std::string::npos) return Usage("expected NAME=VALUE, got " + assign);
+            std::string name = assign.substr(0, eq), value = assign.substr(eq + 1);
+            std::optional<size_t> element;
+            if (size_t br = name.find('['); br != std::string::npos && name.back() == ']') {
+                int e = 0;
+                if (!ParseIndex(name.substr(br + 1, name.size() - br - 2), e) || e < 0)
+                    return Usage("bad element in " + name);
+                element = size_t(e);
+                name = name.substr(0, br);
+            }
+            const Field* field = table.Find(name);
+            if (!field || field->offset + FieldWidth(*field) > rec.size()) {
+                err_ << "tablon-cli: " << table.record << " has no field " << name << "\n";
+                return 1;
+            }
+            std::string error;
+            bool ok = element ? ParseElement(*field, rec.data(), *element, value, error)
+                              : ParseField(*field, rec.data(), value, error);
+            if (!ok) {
+                err_ << "tablon-cli: " << error << "\n";
+                return 1;
+            }
+        }
+        if (!f->GenericSet(index, rec)) {
+            err_ << "Update Failed\n";
+            return 1;
+        }
+        return 0;
+    }
+
+    int Append(const Args& a) {
+        int dummy = 0;
+        RecordFile* f = Target(a, dummy, 1);
+        if (!f) return 1;
+        TableFile* t = db_->Table(f->Spec().id);
+        if (!t || !t->Spec().appendDelete) {
+            err_ << "tablon-cli: records of " << f->Spec().name << " cannot be appended\n";
+            return 1;
+        }
+        Bytes rec(t->MemSize(), 0);
+        if (a.Has("--copy-of")) {
+            int from = 0;
+            if (!ParseIndex(a.Opt("--copy-of"), from)) return Usage("bad --copy-of index");
+            if (!Read(*f, from, rec)) return 1;
+        }
+        int index = 0;
+        if (!t->AppendRecord(index, rec.data())) {
+            err_ << "Can't add record\n";
+            return 1;
+        }
+        out_ << index << "\n";
+        return 0;
+    }
+
+    int Delete(const Args& a) {
+        int index = 0;
+        RecordFile* f = Target(a, index);
+        if (!f) return 1;
+        TableFile* t = db_->Table(f->Spec().id);
+        if (!t || !t->Spec().appendDelete) {
+            err_ << "tablon-cli: records of " << f->Spec().name << " cannot be deleted\n";
+            return 1;
+        }
+        if (!t->DeleteLastRecord(index)) {
+            err_ << "Can't delete record\n";
+            return 1;
+        }
+        return 0;
+    }
+
+    int Export(const Args& a) {
+        int index = 0;
+        RecordFile* f = Target(a, index, 3);
+        if (!f) return 1;
+        if (a.positional.size() != 3) return Usage("export FILE INDEX OUT.vte");
+        TableFile* t = db_->Table(f->Spec().id);
+        if (!t || t->Spec().exportCode < 0) {
+            err_ << "tablon-cli: records of " << f->Spec().name << " are not exported\n";
+            return 1;
+        }
+        ui_.QueueFile(a.positional[2]);
+        return ExportItem(*db_, f->Spec().id, index, ui_) ? 0 : 1;
+    }
+
+    int Import(const Args& a) {
+        if (a.positional.size() != 1) return Usage("import IN.vte");
+        if (a.Has("--yes")) ui_.SetDefaultAnswer(Answer::Yes);
+        if (a.Has("--no")) ui_.SetDefaultAnswer(Answer::No);
+        std::string answers = a.Opt("--answers");
+        for (char c : answers) {
+            if (c != 'y' && c != 'n' && c != 'c') return Usage("--answers takes y, n and c");
+            ui_.QueueAnswer(c == 'y' ? Answer::Yes : c == 'n' ? Answer::No : Answer::Cancel);
+        }
+        if (!OpenDatabase()) return 1;
+        std::ifstream probe(a.positional[0], std::ios::binary);
+        if (!probe) {
+            err_ << "Can't open " << a.positional[0] << "\n";
+            return 1;
+        }
+        probe.close();
+        ui_.QueueFile(a.positional[0]);
+        ImportData(*db_, ui_);
+        // A refused record ("Import failed") makes the run fail.
+        for (const auto& m : ui_.Messages())
+            if (m.text == "Import failed") return 1;
+        return 0;
+    }
+
+    std::ostream& out_;
+    std::ostream& err_;
+    CliUi ui_;
+    std::unique_ptr<Database> db_;
+};
+
+}  // namespace
+
+int RunCli(int argc, char** argv, std::ostream& out, std::ostream& err) {
+    Cli cli(out, err);
+    return cli.Run(argc, argv);
+}
+
+}  // namespace tablon
