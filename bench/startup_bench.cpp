@@ -1,0 +1,82 @@
+// Start-up at the format's ceiling: opening, mapping and size-checking all 23 files of a
+// ceiling-size sample database, beside a bare loop that maps the same files in the same run.
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+
+#include "platform/FpMode.h"
+#include "sample/Sample.h"
+#include "shell/ScriptedUi.h"
+#include "store/Database.h"
+
+namespace {
+
+// The ceiling-size sample, written once per machine (TABLON_BENCH_DB overrides the place).
+const std::string& CeilingDir() {
+    static const std::string dir = [] {
+        const char* env = std::getenv("TABLON_BENCH_DB");
+        std::string d = env && *env ? env : "/tmp/tablon-bench-ceiling";
+        if (!std::filesystem::exists(d + "/vantor.ct")) {
+            std::string error;
+            if (!tablon::WriteSampleDatabase(d, tablon::SampleScale::Ceiling, error)) {
+                std::cerr << "can't write the ceiling sample: " << error << "\n";
+                std::exit(1);
+            }
+        }
+        return d;
+    }();
+    return dir;
+}
+
+void BM_StartupOpenAll(benchmark::State& state) {
+    std::filesystem::current_path(CeilingDir());
+    for (auto _ : state) {
+        tablon::ScriptedUi ui;
+        tablon::Database db(ui);
+        bool ok = db.OpenAll("");
+        if (!ok || !ui.Messages().empty()) state.SkipWithError("start-up failed");
+        benchmark::DoNotOptimize(ok);
+    }
+}
+BENCHMARK(BM_StartupOpenAll)->Unit(benchmark::kMicrosecond);
+
+// What any program must do to reach the same files: open, lock, size, map, unmap, close.
+void BM_BareMapLoop(benchmark::State& state) {
+    std::filesystem::current_path(CeilingDir());
+    for (auto _ : state) {
+        uint64_t sum = 0;
+        for (const auto& spec : tablon::FileSpecs()) {
+            int fd = ::open(spec.name, O_RDWR | O_CLOEXEC);
+            if (fd < 0) continue;
+            ::flock(fd, LOCK_EX | LOCK_NB);
+            struct stat st {};
+            ::fstat(fd, &st);
+            void* p = ::mmap(nullptr, size_t(st.st_size), PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
+            if (p != MAP_FAILED) {
+                sum += static_cast<const uint8_t*>(p)[0];
+                ::munmap(p, size_t(st.st_size));
+            }
+            ::close(fd);
+        }
+        benchmark::DoNotOptimize(sum);
+    }
+}
+BENCHMARK(BM_BareMapLoop)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    tablon::SetProgramFpMode();
+    benchmark::Initialize(&argc, argv);
+    CeilingDir();
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

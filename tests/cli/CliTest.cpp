@@ -1,0 +1,116 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "cli/Cli.h"
+#include "support/Fixture.h"
+
+namespace tablon::test {
+namespace {
+
+class CliTest : public TempDirTest {
+protected:
+    void SetUp() override {
+        TempDirTest::SetUp();
+        WriteMinimalSet(Dir());
+        WriteBytes(Path("vantor.ct"), PatternFile(1900, 81));
+    }
+    int Run(std::vector<std::string> words) {
+        words.insert(words.begin(), "tablon-cli");
+        std::vector<char*> argv;
+        for (auto& w : words) argv.push_back(w.data());
+        out_.str("");
+        err_.str("");
+        return RunCli(int(argv.size()), argv.data(), out_, err_);
+    }
+    std::ostringstream out_, err_;
+};
+
+TEST_F(CliTest, InfoListsEveryFileInOpeningOrder) {
+    ASSERT_EQ(Run({"--dir", Dir(), "info"}), 0) << err_.str();
+    std::istringstream lines(out_.str());
+    std::string line;
+    std::vector<std::string> rows;
+    while (std::getline(lines, line)) rows.push_back(line);
+    ASSERT_EQ(rows.size(), 23u);
+    EXPECT_EQ(rows[0], "vantor.fed\tok\t32\t3\t");
+    EXPECT_EQ(rows[1], "vantor.ct\tok\t81\t1900\t");
+    EXPECT_EQ(rows[2], "vantor.vcd\tok\t160\t3\t0");
+
+    std::remove("Vantor.ddp");
+    Bytes bad = CountFile(2, 52);
+    bad.pop_back();
+    WriteBytes(Path("vantor.acd"), bad);
+    EXPECT_EQ(Run({"info", "--format", "json"}), 1);
+    EXPECT_NE(out_.str().find("{\"file\": \"vantor.acd\", \"state\": \"bad-size\", \"record_size\": 52, "
+                              "\"count\": 2, \"version\": null}"),
+              std::string::npos)
+        << out_.str();
+    EXPECT_NE(out_.str().find("\"file\": \"Vantor.ddp\", \"state\": \"missing\""), std::string::npos);
+    EXPECT_NE(err_.str().find("ACD File size not the expected size"), std::string::npos);
+}
+
+TEST_F(CliTest, ShowSetAndRawAgree) {
+    ASSERT_EQ(Run({"set", "VANTOR.CT", "1861", "collision_radius=1.5", "graphics[2]=-7", "domain=2"}),
+              0)
+        << err_.str();
+    ASSERT_EQ(Run({"show", "vantor.ct", "1861", "--format", "json"}), 0);
+    EXPECT_NE(out_.str().find("\"collision_radius\": 1.5"), std::string::npos) << out_.str();
+    EXPECT_NE(out_.str().find("\"domain\": 2"), std::string::npos);
+    ASSERT_EQ(Run({"show", "vantor.ct", "1861"}), 0);
+    EXPECT_NE(out_.str().find("\ngraphics="), std::string::npos);
+    EXPECT_NE(out_.str().find(",-7,"), std::string::npos) << out_.str();
+    ASSERT_EQ(Run({"raw", "vantor.ct", "1861"}), 0);
+    EXPECT_EQ(out_.str().size(), 81u * 2 + 1);
+    EXPECT_EQ(out_.str().substr(8, 8), "0000c03f");  // 1.5f little-endian
+}
+
+TEST_F(CliTest, RefusalsExitNonZeroWithTheSystemsMessage) {
+    EXPECT_EQ(Run({"set", "vantor.ct", "1860", "domain=1"}), 1);
+    EXPECT_EQ(err_.str(),
+              "This is an exe hardcoded used CT record and can't be changed\nUpdate Failed\n");
+    EXPECT_EQ(Run({"set", "vantor.ct", "0", "domain=256"}), 1);
+    EXPECT_EQ(Run({"set", "vantor.ct", "0", "nosuch=1"}), 1);
+    EXPECT_EQ(Run({"show", "vantor.ct", "1900"}), 1);
+    EXPECT_EQ(Run({"show", "vantor.nope", "0"}), 1);
+    EXPECT_EQ(Run({"delete", "vantor.ct", "3"}), 1);
+}
+
+TEST_F(CliTest, AppendAndDeleteRestoreTheFile) {
+    Bytes before = ReadBytes(Path("vantor.wcd"));
+    ASSERT_EQ(Run({"append", "vantor.wcd", "--copy-of", "1"}), 0) << err_.str();
+    EXPECT_EQ(out_.str(), "3\n");
+    ASSERT_EQ(Run({"raw", "vantor.wcd", "3"}), 0);
+    std::string copy = out_.str();
+    ASSERT_EQ(Run({"raw", "vantor.wcd", "1"}), 0);
+    EXPECT_EQ(out_.str(), copy);
+    ASSERT_EQ(Run({"delete", "vantor.wcd", "3"}), 0);
+    EXPECT_EQ(ReadBytes(Path("vantor.wcd")), before);
+    EXPECT_EQ(Run({"append", "vantor.pd"}), 1);
+}
+
+TEST_F(CliTest, ExportAndImportWithScriptedAnswers) {
+    ASSERT_EQ(Run({"export", "vantor.ct", "5", "out.vte"}), 0) << err_.str();
+    ASSERT_EQ(Run({"export", "vantor.ct", "6", "out.vte"}), 0);
+    EXPECT_EQ(ReadBytes(Path("out.vte")).size(), 186u);
+
+    EXPECT_EQ(Run({"import", "out.vte", "--answers", "ny"}), 0);
+    EXPECT_EQ(err_.str(), "Overwrite CT record 5?\nOverwrite CT record 6?\n");
+    // Questions beyond the script are answered No, and the run says so.
+    EXPECT_EQ(Run({"import", "out.vte", "--answers", "n"}), 0);
+    EXPECT_EQ(err_.str(), "Overwrite CT record 5?\nOverwrite CT record 6?\n"
+                          "(no answer given: answered No)\n");
+
+    WriteBytes(Path("vantor.ct"), PatternFile(3, 81));
+    EXPECT_EQ(Run({"import", "out.vte", "--yes"}), 1);
+    EXPECT_EQ(err_.str(), "Overwrite CT record 5?\nImport failed\nOverwrite CT record 6?\nImport failed\n");
+}
+
+TEST_F(CliTest, MissingRequiredFileFailsTheCommand) {
+    std::remove("vantor.vcd");
+    EXPECT_EQ(Run({"show", "vantor.ct", "0"}), 1);
+    EXPECT_NE(err_.str().find("Can't map file vantor.vcd"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tablon::test
