@@ -3,14 +3,10 @@
 
 namespace tablon {
 
-#define PENDING(fn, rec, size)                                                    \
-    const FieldTable& fn() {                                                      \
+#define PENDING(fn, rec, size)                                                      \
+    const FieldTable& fn() {                                                        \
         static const FieldTable t{rec, size, {{"bytes", 0, FieldType::Raw, size}}}; \
-        return t;                                                                 \
+        return t;                                                                   \
     }
-
-PENDING(ParentFields, "ParentRecord", 48)
-PENDING(LodFields, "LodRecord", 20)
-PENDING(TextureFields, "TextureRecord", 40)
 
 }  // namespace tablon
