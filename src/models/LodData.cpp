@@ -66,19 +66,21 @@ PrimitiveColour ColourKindOf(uint32_t kind) {
 }
 
 // The child fields of a node type, as offsets inside the node (switches keep theirs in a
-// table of their own).
-std::vector<uint32_t> ChildFields(int type) {
+// table of their own); the list ends at the first 0.
+const std::array<uint32_t, 2>& ChildFields(int type) {
+    static const std::array<uint32_t, 2> kScope{32, 0}, kVertexScope{20, 0}, kSplit{24, 28},
+        kNone{0, 0};
     switch (type) {
         case kGeometryScope:
         case kRootScope:
         case kDofNode:
-            return {32};
-        case kVertexScope:
-            return {20};
+            return kScope;
+        case tablon::kVertexScope:
+            return kVertexScope;
         case kSplitNode:
-            return {24, 28};
+            return kSplit;
         default:
-            return {};
+            return kNone;
     }
 }
 
@@ -241,8 +243,8 @@ void LodData::Build() {
                     if (!table) break;
                     childOffset = LoadLE<uint32_t>(table);
                 } else {
-                    const std::vector<uint32_t> fields = ChildFields(node.type);
-                    if (size_t(t.slot) >= fields.size()) break;
+                    const auto& fields = ChildFields(node.type);
+                    if (size_t(t.slot) >= fields.size() || fields[size_t(t.slot)] == 0) break;
                     childOffset = node.U32(fields[size_t(t.slot)]);
                 }
                 stack.push_back({Step::Children, 0, t.node, t.slot + 1});
