@@ -18,6 +18,7 @@
 #include "platform/MappedFile.h"
 #include "sample/Sample.h"
 #include "shell/ScriptedUi.h"
+#include "shell/ViewText.h"
 #include "store/Database.h"
 #include "store/ExportImport.h"
 #include "store/FieldTable.h"
@@ -36,17 +37,24 @@ constexpr const char* kUsage =
     "  append FILE [--copy-of INDEX]       append an empty record or a copy\n"
     "  delete FILE INDEX                   delete the last record\n"
     "  export FILE INDEX OUT.vte           append a record to an export file\n"
-    "  import IN.vte [--yes|--no|--answers STRING]  offer an export file's records\n";
+    "  import IN.vte [--yes|--no|--answers STRING]  offer an export file's records\n"
+    "  list CATEGORY [--sort COL]... [--desc] [--format tsv|csv|json]\n"
+    "                                      a category's list view (\"Vehicles/Aircraft\")\n";
 
 struct Args {
     std::vector<std::string> positional;
     std::map<std::string, std::string> options;
+    std::map<std::string, std::vector<std::string>> lists;  // every value of a valued option
     std::vector<std::string> flags;
 
     bool Has(const std::string& f) const {
         for (const auto& x : flags)
             if (x == f) return true;
         return options.count(f) > 0;
+    }
+    std::vector<std::string> All(const std::string& k) const {
+        auto it = lists.find(k);
+        return it == lists.end() ? std::vector<std::string>{} : it->second;
     }
     std::string Opt(const std::string& k, const std::string& def = "") const {
         auto it = options.find(k);
@@ -113,6 +121,7 @@ public:
             if (valued) {
                 if (i + 1 >= words.size()) return Usage(w + " needs a value");
                 args.options[w] = words[++i];
+                args.lists[w].push_back(words[i]);
             } else if (w.rfind("--", 0) == 0) {
                 args.flags.push_back(w);
             } else {
@@ -133,6 +142,7 @@ public:
         if (command == "delete") return Delete(args);
         if (command == "export") return Export(args);
         if (command == "import") return Import(args);
+        if (command == "list") return List(args);
         return Usage("unknown command " + command);
     }
 
@@ -385,6 +395,19 @@ private:
         for (const auto& m : ui_.Messages())
             if (m.text == "Import failed") return 1;
         return 0;
+    }
+
+    int List(const Args& a) {
+        if (a.positional.size() != 1) return Usage("list takes one CATEGORY");
+        const std::string format = a.Opt("--format", "tsv");
+        if (format != "tsv" && format != "csv" && format != "json")
+            return Usage("--format is tsv, csv or json");
+        if (!OpenDatabase()) return 1;
+        return ListCategory(*db_, ui_, a.positional[0], a.All("--sort"), a.Has("--desc"),
+                            format == "tsv"   ? TableFormat::Tsv
+                            : format == "csv" ? TableFormat::Csv
+                                              : TableFormat::Json,
+                            out_, err_);
     }
 
     std::ostream& out_;

@@ -1,5 +1,7 @@
 #include "shell/ScriptedUi.h"
 
+#include "shell/Form.h"
+
 namespace tablon {
 
 Answer ScriptedUi::Message(const std::string& text, Icon icon, Buttons buttons,
@@ -34,7 +36,9 @@ std::optional<std::string> ScriptedUi::ChooseFile(const FileRequest& request) {
     return choice;
 }
 
-void ScriptedUi::SetBusy(bool busy) { busy_ += busy ? 1 : -1; }
+void ScriptedUi::SetBusy(bool busy) {
+    busy_ += busy ? 1 : -1;
+}
 
 std::vector<std::string> ScriptedUi::Texts() const {
     std::vector<std::string> out;
@@ -42,9 +46,34 @@ std::vector<std::string> ScriptedUi::Texts() const {
     return out;
 }
 
+void ScriptedUi::QueueDialogTexts(std::vector<std::pair<int, std::string>> texts, bool ok) {
+    QueueDialog([texts = std::move(texts), ok](Form& form) {
+        for (const auto& [id, text] : texts) form.SetText(id, text);
+        form.Press(ok ? kIdOk : kIdCancel);
+    });
+}
+
+void ScriptedUi::Modal(Form& form) {
+    size_t seen = dialogsSeen_.size();
+    dialogsSeen_.push_back({form.Title(), Answer::Cancel});
+    if (!dialogs_.empty()) {
+        DialogScript script = std::move(dialogs_.front());
+        dialogs_.pop_front();
+        script(form);
+    }
+    if (!form.Ended()) form.End(Answer::Cancel);
+    dialogsSeen_[seen].result = form.Result();
+}
+
+void ScriptedUi::ShowHelp(const std::string& helpFile, int topic) {
+    help_.push_back(helpFile + "#" + std::to_string(topic));
+}
+
 void ScriptedUi::Clear() {
     messages_.clear();
     fileRequests_.clear();
+    dialogsSeen_.clear();
+    help_.clear();
     unanswered_ = 0;
 }
 

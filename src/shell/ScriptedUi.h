@@ -20,8 +20,20 @@ struct RecordedMessage {
     Answer answer;
 };
 
+class Form;
+
+// A dialog as the scripted person saw it: its title when it opened and how it ended.
+struct RecordedDialog {
+    std::string title;
+    Answer result = Answer::Cancel;
+};
+
+// What the scripted person does in a dialog: sets texts, presses buttons. A dialog the script
+// leaves open is cancelled.
+using DialogScript = std::function<void(Form&)>;
+
 class ScriptedUi : public Ui {
-public:
+  public:
     Answer Message(const std::string& text, Icon icon, Buttons buttons,
                    const std::string& title) override;
     std::optional<std::string> ChooseFile(const FileRequest& request) override;
@@ -34,6 +46,15 @@ public:
     void QueueFile(std::optional<std::string> path) { files_.push_back(std::move(path)); }
     // The answer to every question once the queue is empty.
     void SetDefaultAnswer(Answer a) { defaultAnswer_ = a; }
+    // Queued dialog scripts, taken in the order the dialogs open (an outer dialog before the
+    // ones it opens); a dialog without a script is cancelled.
+    void QueueDialog(DialogScript script) { dialogs_.push_back(std::move(script)); }
+    // The common script: set these edit texts, then press OK (or Cancel).
+    void QueueDialogTexts(std::vector<std::pair<int, std::string>> texts, bool ok = true);
+    size_t PendingDialogs() const { return dialogs_.size(); }
+    const std::vector<RecordedDialog>& Dialogs() const { return dialogsSeen_; }
+    std::vector<std::string> HelpRequests() const { return help_; }
+    void ShowHelp(const std::string& helpFile, int topic) override;
 
     const std::vector<RecordedMessage>& Messages() const { return messages_; }
     const std::vector<FileRequest>& FileRequests() const { return fileRequests_; }
@@ -46,12 +67,18 @@ public:
     std::function<void(const RecordedMessage&, bool unanswered)> onMessage;
     std::function<void(const FileRequest&, const std::optional<std::string>&)> onFile;
 
-private:
+  protected:
+    void Modal(Form& form) override;
+
+  private:
     std::deque<Answer> answers_;
     std::optional<Answer> defaultAnswer_;
     std::deque<std::optional<std::string>> files_;
     std::vector<RecordedMessage> messages_;
     std::vector<FileRequest> fileRequests_;
+    std::deque<DialogScript> dialogs_;
+    std::vector<RecordedDialog> dialogsSeen_;
+    std::vector<std::string> help_;
     int unanswered_ = 0;
     int busy_ = 0;
 };

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "shell/Form.h"
+
 namespace tablon {
 
 std::string Format(const char* fmt, ...) {
@@ -21,6 +23,13 @@ std::string Format(const char* fmt, ...) {
     }
     va_end(ap2);
     return out;
+}
+
+Answer Ui::RunDialog(Form& form) {
+    form.Begin(*this);
+    if (!form.Ended()) Modal(form);
+    if (!form.Ended()) form.End(Answer::Cancel);
+    return form.Result();
 }
 
 }  // namespace tablon

@@ -8,6 +8,8 @@
 
 namespace tablon {
 
+class Form;
+
 constexpr const char* kAppTitle = "Tablon";
 
 enum class Icon { Exclamation, Information, Question, Error };
@@ -17,7 +19,7 @@ enum class Answer { Ok, Cancel, Yes, No };
 // A file dialog. The filter is "description|pattern|...||" as the system writes it.
 struct FileRequest {
     bool save = false;
-    std::string title;        // empty: the platform's default title
+    std::string title;  // empty: the platform's default title
     std::string filter;
     std::string defaultExt;   // without the dot
     std::string initialName;  // proposed file name
@@ -27,7 +29,7 @@ struct FileRequest {
 };
 
 class Ui {
-public:
+  public:
     virtual ~Ui() = default;
 
     // A modal message box. Boxes that name no icon show the exclamation icon.
@@ -37,6 +39,13 @@ public:
     virtual std::optional<std::string> ChooseFile(const FileRequest& request) = 0;
     virtual void SetBusy(bool /*busy*/) {}
 
+    // Runs a form as a modal dialog: the form is initialised, shown until one of its buttons
+    // ends it, and its result returned (Ok or Cancel). Every implementation goes through here,
+    // so a form is always initialised the same way.
+    Answer RunDialog(Form& form);
+    // The platform's help viewer on a help file; topic 0 is the contents.
+    virtual void ShowHelp(const std::string& /*helpFile*/, int /*topic*/) {}
+
     // Conveniences.
     void Show(const std::string& text, Icon icon = Icon::Exclamation) {
         Message(text, icon, Buttons::Ok, kAppTitle);
@@ -45,6 +54,11 @@ public:
                Icon icon = Icon::Question) {
         return Message(text, icon, buttons, kAppTitle);
     }
+
+  protected:
+    // Shows an initialised form until it is ended; a form still open afterwards is cancelled.
+    // Without a person to ask (the default) every dialog is cancelled.
+    virtual void Modal(Form& /*form*/) {}
 };
 
 // Fills a printf-style message with arguments, as the system's fixed texts are written.
@@ -52,13 +66,13 @@ std::string Format(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
 
 // A busy cursor for the length of a scope.
 class BusyScope {
-public:
+  public:
     explicit BusyScope(Ui& ui) : ui_(ui) { ui_.SetBusy(true); }
     ~BusyScope() { ui_.SetBusy(false); }
     BusyScope(const BusyScope&) = delete;
     BusyScope& operator=(const BusyScope&) = delete;
 
-private:
+  private:
     Ui& ui_;
 };
 

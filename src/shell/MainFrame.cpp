@@ -1,0 +1,154 @@
+#include "shell/MainFrame.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#include "shell/GenericView.h"
+#include "store/Database.h"
+#include "store/ExportImport.h"
+
+namespace tablon {
+
+// ---- CMainFrame ----
+
+CMainFrame::CMainFrame(ShellContext& ctx, CommandRouter& router) : ctx_(ctx), router_(router) {}
+
+CMainFrame::~CMainFrame() {
+    router_.SetView(nullptr);
+}
+
+bool CMainFrame::ReplaceView(const CategoryNode& node) {
+    if (view_ && node.viewClass == view_->ClassName()) return true;
+    for (auto* o : observers_) o->ViewReplacing();
+    router_.SetView(nullptr);
+    view_.reset();
+    const ViewFactory* factory = ctx_.registry.FindView(node.viewClass);
+    view_ = factory ? (*factory)(ctx_, node) : MakeGenericView(ctx_, node);
+    if (view_) {
+        view_->OnInitialUpdate();
+        router_.SetView(view_.get());
+        activePane_ = 1;
+    }
+    for (auto* o : observers_) o->ViewReplaced();
+    return view_ != nullptr;
+}
+
+bool CMainFrame::SwitchView(const CategoryNode& node) {
+    if (node.viewClass.empty()) return false;
+    ctx_.doc.SetTitleDirect(node.label);
+    for (auto* o : observers_) o->TitleChanged();
+    return ReplaceView(node);
+}
+
+void CMainFrame::OnTreeSelectionChanged(int item) {
+    BusyScope busy(ctx_.ui);
+    if (item < 0 || item >= tree_.ItemCount()) return;
+    tree_.SetSelected(item);
+    if (const CategoryNode* node = tree_.FindById(tree_.ItemData(item))) SwitchView(*node);
+}
+
+void CMainFrame::ShowToolbar(bool on) {
+    toolbar_ = on;
+    for (auto* o : observers_) o->BarsChanged();
+}
+
+void CMainFrame::ShowStatusBar(bool on) {
+    statusBar_ = on;
+    for (auto* o : observers_) o->BarsChanged();
+}
+
+void CMainFrame::ActivatePane(int pane) {
+    activePane_ = pane == 0 ? 0 : 1;
+    for (auto* o : observers_) o->PaneActivated(activePane_);
+}
+
+void CMainFrame::Quit() {
+    quit_ = true;
+    for (auto* o : observers_) o->QuitRequested();
+}
+
+std::string CMainFrame::PromptOf(int id) {
+    const CommandText* t = CommandTextOf(id);
+    return t && t->prompt ? t->prompt : kIdlePrompt;
+}
+
+void CMainFrame::AddObserver(FrameObserver* o) {
+    observers_.push_back(o);
+}
+
+void CMainFrame::RemoveObserver(FrameObserver* o) {
+    observers_.erase(std::remove(observers_.begin(), observers_.end(), o), observers_.end());
+}
+
+// ---- CAboutDlg ----
+
+CAboutDlg::CAboutDlg() : Form("About Tablon", 260, 100) {
+    AddLabel(-1, "Tablon Version 1.0", {60, 16, 250, 32});
+    AddButton(kIdOk, "OK", {190, 60, 250, 84}).defaultButton = true;
+}
+
+// ---- CTablonApp ----
+
+CTablonApp::CTablonApp(Database& db, Ui& ui) : ctx_{db, ui, doc_, registry_} {
+    RegisterSubsystems(registry_);
+
+    docCommands_.Add(cmd::kImportData, [this] { ImportData(ctx_.db, ctx_.ui); });
+    for (const auto& e : registry_.DocumentCommands()) {
+        ContextUpdate update = e.update;
+        docCommands_.Add(
+            e.id, [this, run = e.run] { run(ctx_); },
+            update ? CommandTable::Update([this, update](CommandState& s) { update(ctx_, s); })
+                   : CommandTable::Update());
+    }
+
+    appCommands_.Add(cmd::kAppExit, [this] { frame_->Quit(); });
+    appCommands_.Add(cmd::kAppAbout, [this] {
+        CAboutDlg about;
+        ctx_.ui.RunDialog(about);
+    });
+    appCommands_.Add(cmd::kHelpFinder, [this] { ctx_.ui.ShowHelp(HelpFile(), kHelpContents); });
+    appCommands_.Add(cmd::kHelp, [this] { ctx_.ui.ShowHelp(HelpFile(), kHelpCurrent); });
+    appCommands_.Add(cmd::kContextHelp, [this] { ctx_.ui.ShowHelp(HelpFile(), kHelpOnClick); });
+    appCommands_.Add(
+        cmd::kViewToolbar, [this] { frame_->ShowToolbar(!frame_->ToolbarVisible()); },
+        [this](CommandState& s) { s.checked = frame_->ToolbarVisible(); });
+    appCommands_.Add(
+        cmd::kViewStatusBar, [this] { frame_->ShowStatusBar(!frame_->StatusBarVisible()); },
+        [this](CommandState& s) { s.checked = frame_->StatusBarVisible(); });
+    appCommands_.Add(cmd::kNextPane, [this] { frame_->ActivatePane(1 - frame_->ActivePane()); });
+    appCommands_.Add(cmd::kPrevPane, [this] { frame_->ActivatePane(1 - frame_->ActivePane()); });
+    for (const auto& e : registry_.ApplicationCommands()) {
+        ContextUpdate update = e.update;
+        appCommands_.Add(
+            e.id, [this, run = e.run] { run(ctx_); },
+            update ? CommandTable::Update([this, update](CommandState& s) { update(ctx_, s); })
+                   : CommandTable::Update());
+    }
+
+    router_.SetDocument(&docCommands_);
+    router_.SetApplication(&appCommands_);
+    frame_ = std::make_unique<CMainFrame>(ctx_, router_);
+}
+
+CTablonApp::~CTablonApp() = default;
+
+void CTablonApp::Start() {
+    doc_.OnNewDocument();
+    doc_.SetTitle("");
+    CMainFrame& frame = *frame_;
+    frame.Tree().Build(ctx_.db);
+    const int vehicles = frame.Tree().VehiclesItem();
+    if (vehicles < 0) return;
+    // The pane starts with the vehicle list; selecting "Vehicles" then keeps it.
+    frame.ReplaceView(*frame.Tree().ItemAt(vehicles).node);
+    frame.OnTreeSelectionChanged(vehicles);
+}
+
+std::string CTablonApp::HelpFile() {
+    std::error_code ec;
+    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (ec || exe.empty()) return "Tablon.chm";
+    return exe.replace_extension(".chm").string();
+}
+
+}  // namespace tablon

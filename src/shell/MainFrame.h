@@ -1,0 +1,118 @@
+// The application and its main window as models: the category tree on the left, the view of
+// the chosen category on the right, menu, toolbar and status bar from the command tables, and
+// the routing of commands from the view to the document to the application.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "shell/CategoryTree.h"
+#include "shell/Commands.h"
+#include "shell/Form.h"
+#include "shell/MvView.h"
+#include "shell/Registry.h"
+#include "store/TablonDoc.h"
+
+namespace tablon {
+
+class FrameObserver {
+  public:
+    virtual ~FrameObserver() = default;
+    virtual void ViewReplacing() {}  // the pane's view is about to be deleted
+    virtual void ViewReplaced() {}   // a new view is in the pane, filled
+    virtual void TitleChanged() {}
+    virtual void BarsChanged() {}
+    virtual void PaneActivated(int /*pane*/) {}
+    virtual void QuitRequested() {}
+};
+
+// Requests to the platform's help viewer.
+enum HelpRequest : int { kHelpContents = 0, kHelpCurrent = 1, kHelpOnClick = 2 };
+
+class CMainFrame {
+  public:
+    static constexpr int kTreePaneWidth = 100;  // initial width of the tree column
+
+    CMainFrame(ShellContext& ctx, CommandRouter& router);
+    ~CMainFrame();
+
+    CVantorTree& Tree() { return tree_; }
+    PaneView* View() const { return view_.get(); }
+    const std::string& Title() const { return ctx_.doc.Title(); }
+
+    // Puts a new view of the node's class into the right pane; a view of the same class is
+    // kept as it is. Returns success.
+    bool ReplaceView(const CategoryNode& node);
+    // The document's switch view: without a view class nothing happens (false); otherwise the
+    // title becomes the node's label and the view is replaced.
+    bool SwitchView(const CategoryNode& node);
+    // The tree's selection changed: opens the selected node's view under the busy cursor.
+    void OnTreeSelectionChanged(int item);
+
+    bool ToolbarVisible() const { return toolbar_; }
+    bool StatusBarVisible() const { return statusBar_; }
+    void ShowToolbar(bool on);
+    void ShowStatusBar(bool on);
+    int ActivePane() const { return activePane_; }  // 0 the tree, 1 the view
+    void ActivatePane(int pane);
+    bool QuitWanted() const { return quit_; }
+    void Quit();
+
+    // The state of a command as menus and toolbar show it, and running it.
+    CommandState StateOf(int id) const { return router_.State(id); }
+    bool Run(int id) { return router_.Run(id); }
+    // The status-bar text while a command is highlighted (the idle text otherwise).
+    static std::string PromptOf(int id);
+
+    void AddObserver(FrameObserver* o);
+    void RemoveObserver(FrameObserver* o);
+
+  private:
+    ShellContext& ctx_;
+    CommandRouter& router_;
+    CVantorTree tree_;
+    std::unique_ptr<PaneView> view_;
+    bool toolbar_ = true;
+    bool statusBar_ = true;
+    int activePane_ = 1;
+    bool quit_ = false;
+    std::vector<FrameObserver*> observers_;
+};
+
+// The About box: the program's name and version and an OK button.
+class CAboutDlg : public Form {
+  public:
+    CAboutDlg();
+};
+
+class CTablonApp {
+  public:
+    // Registers every subsystem; the database set is expected open.
+    CTablonApp(Database& db, Ui& ui);
+    ~CTablonApp();
+
+    // The start after the database set opened: the document, the frame with its first view
+    // (the vehicle list), the tree, and the selection of "Vehicles".
+    void Start();
+
+    ShellContext& Context() { return ctx_; }
+    CTablonDoc& Doc() { return doc_; }
+    CMainFrame& Frame() { return *frame_; }
+    ShellRegistry& Registry() { return registry_; }
+    CommandRouter& Router() { return router_; }
+
+    // The help file: the program's own file name with the extension ".chm".
+    static std::string HelpFile();
+
+  private:
+    ShellRegistry registry_;
+    CTablonDoc doc_;
+    ShellContext ctx_;
+    CommandTable docCommands_;
+    CommandTable appCommands_;
+    CommandRouter router_;
+    std::unique_ptr<CMainFrame> frame_;
+};
+
+}  // namespace tablon

@@ -1,0 +1,478 @@
+#include "shell/MvView.h"
+
+#include <strings.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include "shell/NumberText.h"
+#include "store/Bytes.h"
+#include "store/Database.h"
+#include "store/ExportImport.h"
+#include "store/TablonDoc.h"
+
+namespace tablon {
+
+namespace {
+
+int ElementSize(int kind) {
+    switch (kind) {
+        case kKindU8:
+        case kKindI8:
+            return 1;
+        case kKindI16:
+        case kKindU16:
+            return 2;
+        case kKindI32:
+        case kKindHex32:
+        case kKindF32:
+        case kKindU32:
+        case kKindChars4:
+            return 4;
+        default:
+            return 0;  // texts, raw bytes and the record index have no fixed size
+    }
+}
+
+// The bytes a column reads: [offset, offset + width) must lie inside the record.
+int ColumnWidthBytes(const ColumnDesc& c, uint32_t recordSize) {
+    if (c.kind == kKindFileOrder) return 0;
+    if (c.kind == kKindText || c.kind == kKindRaw)
+        return c.length > 0 ? c.length : int(recordSize) - c.offset;
+    return ElementSize(c.kind) * std::max(1, c.count);
+}
+
+bool Inside(const ColumnDesc& c, uint32_t recordSize) {
+    int w = ColumnWidthBytes(c, recordSize);
+    return c.offset >= 0 && w >= 0 && uint64_t(c.offset) + uint64_t(w) <= recordSize;
+}
+
+// A text field: zero-terminated, at most n bytes.
+size_t TextLength(const uint8_t* p, size_t n) {
+    size_t k = 0;
+    while (k < n && p[k]) ++k;
+    return k;
+}
+
+int CompareElement(const uint8_t* a, const uint8_t* b, int kind) {
+    switch (kind) {
+        case kKindU8:
+            return int(*a) - int(*b);
+        case kKindI8:
+            return int(int8_t(*a)) - int(int8_t(*b));
+        case kKindI16:
+            return int(LoadLE<int16_t>(a)) - int(LoadLE<int16_t>(b));
+        case kKindU16:
+            return int(LoadLE<uint16_t>(a)) - int(LoadLE<uint16_t>(b));
+        case kKindI32:
+            // The difference taken as a signed 32-bit result, wrapping as it does.
+            return int32_t(LoadLE<uint32_t>(a) - LoadLE<uint32_t>(b));
+        case kKindHex32:
+        case kKindU32: {
+            // Hexadecimal columns sort by their unsigned value.
+            uint32_t x = LoadLE<uint32_t>(a), y = LoadLE<uint32_t>(b);
+            return x < y ? -1 : x > y ? 1 : 0;
+        }
+        case kKindF32:
+            // Equal values give -1: a float column never reports two rows equal.
+            return LoadLE<float>(a) - LoadLE<float>(b) > 0 ? 1 : -1;
+        case kKindChars4: {
+            char x[5] = {}, y[5] = {};
+            std::memcpy(x, a, 4);
+            std::memcpy(y, b, 4);
+            return strncasecmp(x, y, 4);
+        }
+        default:
+            return 0;
+    }
+}
+
+std::string ElementText(const uint8_t* p, int kind) {
+    char buf[64];
+    switch (kind) {
+        case kKindU8:
+            std::snprintf(buf, sizeof buf, "%d", int(*p));
+            break;
+        case kKindI8:
+            std::snprintf(buf, sizeof buf, "%d", int(int8_t(*p)));
+            break;
+        case kKindI16:
+            std::snprintf(buf, sizeof buf, "%d", int(LoadLE<int16_t>(p)));
+            break;
+        case kKindU16:
+            std::snprintf(buf, sizeof buf, "%d", int(LoadLE<uint16_t>(p)));
+            break;
+        case kKindI32:
+            std::snprintf(buf, sizeof buf, "%d", LoadLE<int32_t>(p));
+            break;
+        case kKindHex32:
+            std::snprintf(buf, sizeof buf, "x%x", LoadLE<uint32_t>(p));
+            break;
+        case kKindU32:
+            std::snprintf(buf, sizeof buf, "%u", LoadLE<uint32_t>(p));
+            break;
+        case kKindF32:
+            return FormatDouble("%g", double(LoadLE<float>(p)));
+        case kKindChars4: {
+            char s[5] = {};
+            std::memcpy(s, p, 4);
+            std::snprintf(buf, sizeof buf, "%4.4s", s);
+            break;
+        }
+        default:
+            buf[0] = 0;
+    }
+    return buf;
+}
+
+}  // namespace
+
+int CompareField(const uint8_t* a, const uint8_t* b, uint32_t recordSize, const ColumnDesc& c) {
+    if (!Inside(c, recordSize)) return 0;
+    a += c.offset;
+    b += c.offset;
+    if (c.kind == kKindText) {
+        size_t n = size_t(ColumnWidthBytes(c, recordSize));
+        std::string x(reinterpret_cast<const char*>(a), TextLength(a, n));
+        std::string y(reinterpret_cast<const char*>(b), TextLength(b, n));
+        return strcasecmp(x.c_str(), y.c_str());
+    }
+    if (c.kind == kKindRaw) return std::memcmp(a, b, size_t(ColumnWidthBytes(c, recordSize)));
+    const int size = ElementSize(c.kind);
+    for (int i = 0; i < std::max(1, c.count); ++i) {
+        int r = CompareElement(a + i * size, b + i * size, c.kind);
+        if (r != 0 || i + 1 == c.count) return r;
+    }
+    return 0;
+}
+
+std::string FieldText(const uint8_t* record, uint32_t recordSize, int index, const ColumnDesc& c) {
+    if (c.text) return c.text(record, index);
+    if (c.kind == kKindFileOrder) return std::to_string(index);
+    if (!Inside(c, recordSize)) return {};
+    const uint8_t* p = record + c.offset;
+    if (c.kind == kKindText) {
+        size_t n = size_t(ColumnWidthBytes(c, recordSize));
+        return std::string(reinterpret_cast<const char*>(p), TextLength(p, n));
+    }
+    if (c.kind == kKindRaw) {
+        static const char kHex[] = "0123456789abcdef";
+        int n = ColumnWidthBytes(c, recordSize);
+        std::string s(size_t(n) * 2, '0');
+        for (int k = 0; k < n; ++k) {
+            s[size_t(2 * k)] = kHex[p[k] >> 4];
+            s[size_t(2 * k + 1)] = kHex[p[k] & 15];
+        }
+        return s;
+    }
+    if (c.count <= 1) return ElementText(p, c.kind);
+    std::string s;
+    for (int i = 0; i < c.count; ++i) {
+        if (i) s += ',';
+        s += ElementText(p + i * ElementSize(c.kind), c.kind);
+    }
+    return s;
+}
+
+// ---- CMvView ----
+
+CMvView::CMvView(ShellContext& ctx, std::unique_ptr<RecordSource> source,
+                 std::vector<ColumnDesc> columns, int fileOrderColumn)
+    : ctx_(ctx),
+      source_(std::move(source)),
+      columns_(std::move(columns)),
+      fileOrderColumn_(fileOrderColumn),
+      recordSize_(source_->RecordSize()) {}
+
+CMvView::~CMvView() = default;
+
+void CMvView::OnInitialUpdate() {
+    mode_ = ctx_.doc.ListStyle();
+    Fill();
+    NotifyReset();
+    if (SortsOnFill()) Sort(StoredSortColumn());
+}
+
+void CMvView::Fill() {
+    const int hint = std::max(0, source_->Count());
+    rows_.reserve(size_t(hint));
+    order_.reserve(size_t(hint));
+    records_.reserve(size_t(hint) * recordSize_);
+    std::vector<uint8_t> record(recordSize_);
+    for (int i = 0; source_->Get(i, record.data()); ++i) InsertRow(i, record.data());
+}
+
+std::string CMvView::ItemTextFor(const uint8_t* /*record*/, int index) const {
+    return std::to_string(index);
+}
+
+int CMvView::InsertRow(int index, const uint8_t* record) {
+    return InsertRow(index, record, ItemTextFor(record, index), IconFor(record));
+}
+
+int CMvView::InsertRow(int index, const uint8_t* record, std::string text, int icon) {
+    const int position = std::clamp(index, 0, RowCount());
+    const uint32_t slot = uint32_t(rows_.size());
+    rows_.push_back({index, icon, false, std::move(text)});
+    records_.insert(records_.end(), record, record + recordSize_);
+    order_.insert(order_.begin() + position, slot);
+    for (auto* o : observers_) o->RowInserted(position);
+    return position;
+}
+
+void CMvView::FillCells(int row, const uint8_t* record) {
+    if (row < 0 || row >= RowCount()) return;
+    std::memcpy(records_.data() + size_t(order_[size_t(row)]) * recordSize_, record, recordSize_);
+    for (auto* o : observers_) o->RowChanged(row);
+}
+
+void CMvView::RemoveRow(int row) {
+    if (row < 0 || row >= RowCount()) return;
+    const uint32_t slot = order_[size_t(row)];
+    order_.erase(order_.begin() + row);
+    if (rows_[slot].selected) --selectedCount_;
+    const uint32_t last = uint32_t(rows_.size() - 1);
+    if (slot != last) {
+        rows_[slot] = std::move(rows_[last]);
+        std::memcpy(records_.data() + size_t(slot) * recordSize_,
+                    records_.data() + size_t(last) * recordSize_, recordSize_);
+        for (auto& s : order_)
+            if (s == last) {
+                s = slot;
+                break;
+            }
+    }
+    rows_.pop_back();
+    records_.resize(rows_.size() * recordSize_);
+    for (auto* o : observers_) o->RowRemoved(row);
+}
+
+std::string CMvView::CellText(int row, int column) const {
+    if (row < 0 || row >= RowCount() || column < 0 || column >= ColumnCount()) return {};
+    if (column == 0) return ItemText(row);
+    const uint32_t slot = order_[size_t(row)];
+    return FieldText(RecordOf(slot), recordSize_, rows_[slot].index, columns_[size_t(column)]);
+}
+
+const std::string& CMvView::ItemText(int row) const {
+    return rows_[order_[size_t(row)]].text;
+}
+int CMvView::Icon(int row) const {
+    return rows_[order_[size_t(row)]].icon;
+}
+int CMvView::ItemData(int row) const {
+    return rows_[order_[size_t(row)]].index;
+}
+
+int CMvView::PositionOf(int recordIndex) const {
+    for (size_t p = 0; p < order_.size(); ++p)
+        if (rows_[order_[p]].index == recordIndex) return int(p);
+    return -1;
+}
+
+void CMvView::AddObserver(ViewObserver* o) {
+    observers_.push_back(o);
+}
+
+void CMvView::RemoveObserver(ViewObserver* o) {
+    observers_.erase(std::remove(observers_.begin(), observers_.end(), o), observers_.end());
+}
+
+void CMvView::NotifyReset() {
+    for (auto* o : observers_) o->RowsReset();
+}
+
+// ---- selection ----
+
+void CMvView::Select(int row, bool only) {
+    if (only) {
+        for (auto& r : rows_) r.selected = false;
+        selectedCount_ = 0;
+    }
+    if (row >= 0 && row < RowCount() && !rows_[order_[size_t(row)]].selected) {
+        rows_[order_[size_t(row)]].selected = true;
+        ++selectedCount_;
+    }
+    for (auto* o : observers_) o->SelectionChanged();
+}
+
+void CMvView::SetSelection(const std::vector<int>& rows) {
+    for (auto& r : rows_) r.selected = false;
+    selectedCount_ = 0;
+    for (int row : rows)
+        if (row >= 0 && row < RowCount() && !rows_[order_[size_t(row)]].selected) {
+            rows_[order_[size_t(row)]].selected = true;
+            ++selectedCount_;
+        }
+    for (auto* o : observers_) o->SelectionChanged();
+}
+
+void CMvView::ClearSelection() {
+    SetSelection({});
+}
+
+bool CMvView::IsSelected(int row) const {
+    return row >= 0 && row < RowCount() && rows_[order_[size_t(row)]].selected;
+}
+
+int CMvView::FirstSelected() const {
+    if (selectedCount_ == 0) return -1;
+    for (size_t p = 0; p < order_.size(); ++p)
+        if (rows_[order_[p]].selected) return int(p);
+    return -1;
+}
+
+std::vector<int> CMvView::Selection() const {
+    std::vector<int> out;
+    if (selectedCount_ == 0) return out;
+    for (size_t p = 0; p < order_.size(); ++p)
+        if (rows_[order_[p]].selected) out.push_back(int(p));
+    return out;
+}
+
+int CMvView::SelectedIndex() const {
+    int row = FirstSelected();
+    return row < 0 ? -1 : ItemData(row);
+}
+
+// ---- user actions ----
+
+void CMvView::SetMode(int mode) {
+    if (mode < kModeLargeIcons || mode > kModeList) return;
+    mode_ = mode;
+    ctx_.doc.SetListStyle(mode);
+    for (auto* o : observers_) o->ModeChanged(mode);
+}
+
+void CMvView::OnColumnClick(int column) {
+    if (column < 0 || column >= ColumnCount()) return;
+    SetStoredSortColumn(column);
+    Sort(column);
+}
+
+void CMvView::OnDoubleClick(int row) {
+    if (row < 0 || row >= RowCount()) return;
+    ShowRecord(row);
+}
+
+PopupRequest CMvView::OnContextMenu(std::optional<Point> mouse, Point clientOriginOnScreen) const {
+    PopupRequest r;
+    r.position = mouse ? *mouse : Point{clientOriginOnScreen.x + 5, clientOriginOnScreen.y + 5};
+    return r;
+}
+
+bool CMvView::BeginDrag(int row) {
+    if (!CanDrag() || row < 0 || row >= RowCount()) return false;
+    dragging_ = true;
+    draggedItem_ = row;
+    return true;
+}
+
+void CMvView::EndDrag(std::optional<int> targetRow) {
+    if (!dragging_) return;
+    dragging_ = false;
+    const int source = draggedItem_;
+    draggedItem_ = -1;
+    if (targetRow && *targetRow >= 0 && *targetRow < RowCount()) OnDrop(source, *targetRow);
+}
+
+// ---- sorting ----
+
+int CMvView::StoredSortColumn() const {
+    return ctx_.registry.SortColumn(ClassName()).value_or(fileOrderColumn_);
+}
+
+void CMvView::SetStoredSortColumn(int column) {
+    ctx_.registry.SetSortColumn(ClassName(), column);
+}
+
+int CMvView::CompareRecords(const uint8_t* a, const uint8_t* b, const ColumnDesc& c) const {
+    return CompareField(a, b, recordSize_, c);
+}
+
+int CMvView::CompareItems(int indexA, int indexB, int column, bool ascending) const {
+    if (column == fileOrderColumn_) return ascending ? indexA - indexB : indexB - indexA;
+    std::vector<uint8_t> a(recordSize_), b(recordSize_);
+    // A record that cannot be read makes the two rows compare equal.
+    if (!source_->Get(indexA, a.data()) || !source_->Get(indexB, b.data())) return 0;
+    const ColumnDesc& c = columns_[size_t(column)];
+    return ascending ? CompareRecords(a.data(), b.data(), c)
+                     : CompareRecords(b.data(), a.data(), c);
+}
+
+void CMvView::Sort(int column) {
+    if (column < 0 || column >= ColumnCount()) return;
+    ascending_ = column == lastSortColumn_ ? !ascending_ : true;
+    lastSortColumn_ = column;
+    const bool asc = ascending_;
+    if (column == fileOrderColumn_) {
+        MergeSortOrder(order_, [&](uint32_t a, uint32_t b) {
+            int x = rows_[a].index, y = rows_[b].index;
+            return asc ? x - y : y - x;
+        });
+    } else {
+        // The records as the file holds them now, read once for the whole sort.
+        std::vector<uint8_t> records(rows_.size() * recordSize_);
+        std::vector<uint8_t> readable(rows_.size());
+        for (size_t s = 0; s < rows_.size(); ++s)
+            readable[s] = uint8_t(source_->Get(rows_[s].index, records.data() + s * recordSize_));
+        const ColumnDesc& c = columns_[size_t(column)];
+        MergeSortOrder(order_, [&](uint32_t a, uint32_t b) {
+            if (!readable[a] || !readable[b]) return 0;
+            const uint8_t* ra = records.data() + size_t(a) * recordSize_;
+            const uint8_t* rb = records.data() + size_t(b) * recordSize_;
+            return asc ? CompareRecords(ra, rb, c) : CompareRecords(rb, ra, c);
+        });
+    }
+    NotifyReset();
+}
+
+// ---- commands ----
+
+namespace {
+
+int ModeOfCommand(int id) {
+    switch (id) {
+        case cmd::kLargeIcons:
+            return kModeLargeIcons;
+        case cmd::kSmallIcons:
+            return kModeSmallIcons;
+        case cmd::kList:
+            return kModeList;
+        case cmd::kDetail:
+            return kModeDetail;
+        default:
+            return -1;
+    }
+}
+
+}  // namespace
+
+bool CMvView::QueryCommand(int id, CommandState& state) {
+    int mode = ModeOfCommand(id);
+    if (mode < 0) return false;
+    state.enabled = true;
+    state.checked = mode_ == mode;
+    return true;
+}
+
+bool CMvView::RunCommand(int id) {
+    int mode = ModeOfCommand(id);
+    if (mode < 0) return false;
+    SetMode(mode);
+    return true;
+}
+
+void CMvView::ExportSelected() {
+    int index = SelectedIndex();
+    if (index < 0) return;
+    ExportItem(ctx_.db, source_->Ref().file, index, ctx_.ui);
+}
+
+void CMvView::EnableDeleteLast(CommandState& state) const {
+    int index = SelectedIndex();
+    state.enabled = index >= 0 && index == source_->Count() - 1;
+}
+
+}  // namespace tablon

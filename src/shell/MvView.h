@@ -1,0 +1,257 @@
+// The record list view: one row per record of a file, columns described by a table, sorting by
+// column with a direction toggle, the four display modes shared through the document, the
+// right-click menu, dragging one row onto another and the export of a record. Every record
+// view derives from CMvView; the window renderer shows any of them through the same list
+// widget, reading columns, rows and cell texts and handing clicks back.
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "shell/Commands.h"
+#include "shell/RecordSource.h"
+#include "shell/Registry.h"
+
+namespace tablon {
+
+class Form;
+
+// What the right-hand pane of the main window shows: a record list or a form.
+class PaneView : public CommandTarget {
+  public:
+    virtual const char* ClassName() const = 0;
+    // Builds the view's contents; run once, after the view is put into the pane.
+    virtual void OnInitialUpdate() = 0;
+    virtual class CMvView* AsList() { return nullptr; }
+    virtual Form* AsForm() { return nullptr; }
+};
+
+// Display modes, shared by all list views through the document.
+enum ListMode : int { kModeLargeIcons = 0, kModeDetail = 1, kModeSmallIcons = 2, kModeList = 3 };
+
+// How a column's field is read, shown and compared. Kinds 0 to 7 are the list views' own;
+// the further kinds serve the lists built from field tables.
+enum ColumnKind : int {
+    kKindU8 = 0,          // "%d"
+    kKindI16 = 1,         // "%d"
+    kKindU16 = 2,         // "%d"
+    kKindI32 = 3,         // "%d", compared by a signed 32-bit difference
+    kKindHex32 = 4,       // "x%x"
+    kKindF32 = 5,         // "%g", never compares equal
+    kKindText = 6,        // zero-terminated text, compared ignoring case
+    kKindChars4 = 7,      // "%4.4s", the first 4 characters compared ignoring case
+    kKindI8 = 8,          // "%d"
+    kKindU32 = 9,         // "%u"
+    kKindRaw = 10,        // bytes in hexadecimal
+    kKindFileOrder = 11,  // the record index
+};
+
+// A cell text computed from the record rather than read from one field.
+using CellTextFn = std::string (*)(const uint8_t* record, int index);
+
+struct ColumnDesc {
+    std::string title;
+    int width = 50;
+    int offset = 0;  // byte offset of the field inside the record
+    int kind = kKindI32;
+    int length = 0;             // bytes of a text or raw field (0: to the end of the record)
+    int count = 1;              // elements shown joined by commas in one cell (arrays)
+    CellTextFn text = nullptr;  // when set, the cell text; offset and kind still sort
+};
+
+// The field comparison of the list views (a against b): negative, zero or positive.
+int CompareField(const uint8_t* a, const uint8_t* b, uint32_t recordSize, const ColumnDesc& c);
+// The text of a cell.
+std::string FieldText(const uint8_t* record, uint32_t recordSize, int index, const ColumnDesc& c);
+
+class ViewObserver {
+  public:
+    virtual ~ViewObserver() = default;
+    virtual void RowsReset() {}  // all rows (e.g. after a sort or a fill)
+    virtual void RowInserted(int /*position*/) {}
+    virtual void RowRemoved(int /*position*/) {}
+    virtual void RowChanged(int /*position*/) {}
+    virtual void ModeChanged(int /*mode*/) {}
+    virtual void SelectionChanged() {}
+};
+
+struct Point {
+    int x = 0, y = 0;
+    bool operator==(const Point&) const = default;
+};
+
+// Where and which popup menu to show.
+struct PopupRequest {
+    int menu = kPopupMenuId;
+    Point position;
+};
+
+// Image lists of a view: the bitmap resources of its small (16-pixel) and large (32-pixel)
+// images and how many images each holds.
+struct ViewImages {
+    int smallBitmap = 0;
+    int largeBitmap = 0;
+    int count = 1;
+};
+
+class CMvView : public PaneView {
+  public:
+    CMvView(ShellContext& ctx, std::unique_ptr<RecordSource> source,
+            std::vector<ColumnDesc> columns, int fileOrderColumn = 0);
+    ~CMvView() override;
+
+    CMvView* AsList() override { return this; }
+    // Takes the display mode from the document, fills the rows, then sorts by the stored sort
+    // column (views that keep file order at first skip that).
+    void OnInitialUpdate() override;
+
+    // ---- what the renderer reads ----
+    int ColumnCount() const { return int(columns_.size()); }
+    const ColumnDesc& Column(int c) const { return columns_[size_t(c)]; }
+    int RowCount() const { return int(order_.size()); }
+    // Row positions are display positions (after sorting).
+    std::string CellText(int row, int column) const;
+    const std::string& ItemText(int row) const;
+    int Icon(int row) const;
+    int ItemData(int row) const;  // the record index
+    int Mode() const { return mode_; }
+    virtual ViewImages Images() const { return {}; }
+    RecordSource& Source() const { return *source_; }
+    // The row showing a record index, or -1.
+    int PositionOf(int recordIndex) const;
+
+    void AddObserver(ViewObserver* o);
+    void RemoveObserver(ViewObserver* o);
+
+    // ---- selection ----
+    void Select(int row, bool only = true);
+    void SetSelection(const std::vector<int>& rows);
+    void ClearSelection();
+    bool IsSelected(int row) const;
+    int FirstSelected() const;  // -1 when none
+    int SelectedCount() const { return selectedCount_; }
+    std::vector<int> Selection() const;
+
+    // ---- user actions ----
+    void SetMode(int mode);
+    void OnColumnClick(int column);
+    void OnDoubleClick(int row);  // -1: no row hit
+    // A right-click menu request: from the keyboard (no mouse position) it opens 5 pixels
+    // inside the view's top-left corner.
+    PopupRequest OnContextMenu(std::optional<Point> mouse, Point clientOriginOnScreen) const;
+    // Dragging: start on a row (refused when the view does not drag), end over a row of this
+    // view (target), or anywhere else (nothing).
+    bool BeginDrag(int row);
+    void EndDrag(std::optional<int> targetRow);
+    bool Dragging() const { return dragging_; }
+    int DraggedItem() const { return draggedItem_; }
+
+    // ---- sorting ----
+    // Sorts by a column: the same column as last time reverses, another one sorts ascending;
+    // the file-order column sorts by record index.
+    void Sort(int column);
+    bool Ascending() const { return ascending_; }
+    int LastSortColumn() const { return lastSortColumn_; }
+    int FileOrderColumn() const { return fileOrderColumn_; }
+    // The column this view class sorted by last; it outlives the view.
+    int StoredSortColumn() const;
+    void SetStoredSortColumn(int column);
+    // The sort callback on two record indices, as the sort sees them.
+    int CompareItems(int indexA, int indexB, int column, bool ascending) const;
+
+    // ---- commands ----
+    bool QueryCommand(int id, CommandState& state) override;
+    bool RunCommand(int id) override;
+
+    virtual bool CanDrag() const { return false; }
+    // A dragged row was released over another row; both are list positions.
+    virtual void OnDrop(int /*sourceRow*/, int /*targetRow*/) {}
+
+  protected:
+    // Fills the rows from the source: record 0, 1, 2 ... until one cannot be read.
+    virtual void Fill();
+    virtual bool SortsOnFill() const { return true; }
+    // The item text and icon of a newly inserted row.
+    virtual std::string ItemTextFor(const uint8_t* record, int index) const;
+    virtual int IconFor(const uint8_t* /*record*/) const { return 0; }
+    // Opens a row's record (double click, "Show &Item").
+    virtual void ShowRecord(int /*row*/) {}
+    // The comparison of two records by a column; the field comparison unless a view has its
+    // own.
+    virtual int CompareRecords(const uint8_t* a, const uint8_t* b, const ColumnDesc& c) const;
+
+    void SetColumns(std::vector<ColumnDesc> columns) { columns_ = std::move(columns); }
+
+    // Rows for the derived views' commands: insert at position = record index (the text and
+    // icon from ItemTextFor / IconFor unless given), refresh the cells from a record, remove.
+    int InsertRow(int index, const uint8_t* record);
+    int InsertRow(int index, const uint8_t* record, std::string text, int icon);
+    void FillCells(int row, const uint8_t* record);
+    void RemoveRow(int row);
+    // The record index of the first selected row, or -1.
+    int SelectedIndex() const;
+    // "Export Item" on the first selected row.
+    void ExportSelected();
+    // The common enable rules.
+    void EnableWithSelection(CommandState& state) const { state.enabled = selectedCount_ > 0; }
+    // Delete is enabled only for the row of the last record of the file.
+    void EnableDeleteLast(CommandState& state) const;
+
+    ShellContext& ctx_;
+
+  private:
+    struct Row {
+        int32_t index;
+        int32_t icon;
+        bool selected;
+        std::string text;
+    };
+    void NotifyReset();
+    const uint8_t* RecordOf(uint32_t slot) const {
+        return records_.data() + size_t(slot) * recordSize_;
+    }
+
+    std::unique_ptr<RecordSource> source_;
+    std::vector<ColumnDesc> columns_;
+    int fileOrderColumn_;
+    uint32_t recordSize_;
+    std::vector<Row> rows_;         // by slot
+    std::vector<uint8_t> records_;  // the record each row shows, by slot
+    std::vector<uint32_t> order_;   // display position -> slot
+    int selectedCount_ = 0;
+    int mode_ = kModeLargeIcons;
+    bool ascending_ = true;
+    int lastSortColumn_ = -1;
+    bool dragging_ = false;
+    int draggedItem_ = -1;
+    std::vector<ViewObserver*> observers_;
+};
+
+// Sorts a permutation by a three-way comparison. Safe with comparisons that are not consistent
+// (a float column never says equal): a bottom-up merge that takes from the left run while the
+// comparison is not positive.
+template <typename Compare>
+void MergeSortOrder(std::vector<uint32_t>& order, Compare compare) {
+    const size_t n = order.size();
+    std::vector<uint32_t> buffer(n);
+    std::vector<uint32_t>* from = &order;
+    std::vector<uint32_t>* to = &buffer;
+    for (size_t width = 1; width < n; width *= 2) {
+        for (size_t lo = 0; lo < n; lo += 2 * width) {
+            size_t mid = std::min(lo + width, n), hi = std::min(lo + 2 * width, n);
+            size_t i = lo, j = mid, k = lo;
+            while (i < mid && j < hi)
+                (*to)[k++] = compare((*from)[i], (*from)[j]) <= 0 ? (*from)[i++] : (*from)[j++];
+            while (i < mid) (*to)[k++] = (*from)[i++];
+            while (j < hi) (*to)[k++] = (*from)[j++];
+        }
+        std::swap(from, to);
+    }
+    if (from != &order) order.swap(*from);
+}
+
+}  // namespace tablon

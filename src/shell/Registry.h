@@ -1,0 +1,84 @@
+// What the subsystems register with the shell at start: the views of the categories, the
+// document's and the application's commands, and the detail dialogs of each kind of record.
+// A category without a registered view gets the generic read-only list; a record without a
+// registered dialog gets the generic read-only record view.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "shell/Commands.h"
+#include "shell/RecordSource.h"
+#include "shell/Ui.h"
+#include "store/Bytes.h"
+
+namespace tablon {
+
+class CTablonDoc;
+class Database;
+class PaneView;
+class ShellRegistry;
+struct CategoryNode;
+
+// Everything a view, dialog or command works with.
+struct ShellContext {
+    Database& db;
+    Ui& ui;
+    CTablonDoc& doc;
+    ShellRegistry& registry;
+};
+
+using ViewFactory = std::function<std::unique_ptr<PaneView>(ShellContext&, const CategoryNode&)>;
+using ContextCommand = std::function<void(ShellContext&)>;
+using ContextUpdate = std::function<void(ShellContext&, CommandState&)>;
+// A detail dialog on a copy of a record: Ok when the copy is to be written back.
+using RecordDialog = std::function<Answer(ShellContext&, int index, Bytes& record)>;
+
+class ShellRegistry {
+  public:
+    struct CommandEntry {
+        int id;
+        ContextCommand run;
+        ContextUpdate update;
+    };
+
+    void RegisterView(const std::string& viewClass, ViewFactory factory);
+    const ViewFactory* FindView(const std::string& viewClass) const;
+
+    void RegisterDocumentCommand(int id, ContextCommand run, ContextUpdate update = {});
+    void RegisterApplicationCommand(int id, ContextCommand run, ContextUpdate update = {});
+    const std::vector<CommandEntry>& DocumentCommands() const { return docCommands_; }
+    const std::vector<CommandEntry>& ApplicationCommands() const { return appCommands_; }
+
+    void RegisterRecordDialog(SourceRef kind, RecordDialog dialog);
+    const RecordDialog* FindRecordDialog(SourceRef kind) const;
+
+    // The column each list view class sorted by last: it outlives the views of the class and
+    // lasts for the run. Unset until a view of the class stores one.
+    std::optional<int> SortColumn(const std::string& viewClass) const;
+    void SetSortColumn(const std::string& viewClass, int column);
+
+  private:
+    std::vector<std::pair<std::string, ViewFactory>> views_;
+    std::vector<CommandEntry> docCommands_;
+    std::vector<CommandEntry> appCommands_;
+    std::vector<std::pair<SourceRef, RecordDialog>> dialogs_;
+    std::vector<std::pair<std::string, int>> sortColumns_;
+};
+
+// Every subsystem's registrations, in one place.
+void RegisterSubsystems(ShellRegistry& registry);
+
+// Runs the detail dialog of a record on a copy: the registered one, or the generic read-only
+// record view (which never asks for a write: Cancel).
+Answer RunRecordDialog(ShellContext& ctx, SourceRef kind, int index, Bytes& record);
+
+// The pattern every caller of a detail dialog follows: read the record (nothing happens when it
+// cannot be read), run its dialog, and on OK write it back, showing failMessage when that fails.
+// Returns true when a record was written.
+bool EditRecord(ShellContext& ctx, SourceRef kind, int index, const char* failMessage);
+
+}  // namespace tablon

@@ -1,0 +1,111 @@
+#include "shell/ViewText.h"
+
+#include <strings.h>
+
+#include <cstdlib>
+#include <ostream>
+
+#include "shell/MainFrame.h"
+#include "store/FieldTable.h"
+
+namespace tablon {
+
+namespace {
+
+std::string CsvCell(const std::string& s) {
+    if (s.find_first_of(",\"\r\n") == std::string::npos &&
+        (s.empty() || (s.front() != ' ' && s.back() != ' ')))
+        return s;
+    std::string out = "\"";
+    for (char c : s) {
+        if (c == '"') out += '"';
+        out += c;
+    }
+    return out + "\"";
+}
+
+}  // namespace
+
+void WriteViewTable(const CMvView& view, TableFormat format, std::ostream& out) {
+    const int columns = view.ColumnCount(), rows = view.RowCount();
+    if (format == TableFormat::Json) {
+        out << "{\"columns\": [";
+        for (int c = 0; c < columns; ++c) out << (c ? ", " : "") << JsonQuote(view.Column(c).title);
+        out << "],\n \"rows\": [";
+        for (int r = 0; r < rows; ++r) {
+            out << (r ? ",\n  " : "\n  ") << "{\"index\": " << view.ItemData(r)
+                << ", \"icon\": " << view.Icon(r) << ", \"cells\": [";
+            for (int c = 0; c < columns; ++c)
+                out << (c ? ", " : "") << JsonQuote(view.CellText(r, c));
+            out << "]}";
+        }
+        out << (rows ? "\n ]}\n" : "]}\n");
+        return;
+    }
+    const char sep = format == TableFormat::Tsv ? '\t' : ',';
+    auto cell = [&](const std::string& s) { return format == TableFormat::Csv ? CsvCell(s) : s; };
+    std::string line;
+    for (int c = 0; c < columns; ++c) {
+        if (c) line += sep;
+        line += cell(view.Column(c).title);
+    }
+    out << line << '\n';
+    for (int r = 0; r < rows; ++r) {
+        line.clear();
+        for (int c = 0; c < columns; ++c) {
+            if (c) line += sep;
+            line += cell(view.CellText(r, c));
+        }
+        out << line << '\n';
+    }
+}
+
+int FindColumn(const CMvView& view, const std::string& name) {
+    if (!name.empty() && name.find_first_not_of("0123456789") == std::string::npos) {
+        long c = std::strtol(name.c_str(), nullptr, 10);
+        return c < view.ColumnCount() ? int(c) : -1;
+    }
+    for (int c = 0; c < view.ColumnCount(); ++c)
+        if (view.Column(c).title == name) return c;
+    for (int c = 0; c < view.ColumnCount(); ++c)
+        if (strcasecmp(view.Column(c).title.c_str(), name.c_str()) == 0) return c;
+    return -1;
+}
+
+int ListCategory(Database& db, Ui& ui, const std::string& path,
+                 const std::vector<std::string>& sortColumns, bool descending, TableFormat format,
+                 std::ostream& out, std::ostream& err) {
+    CTablonApp app(db, ui);
+    CMainFrame& frame = app.Frame();
+    frame.Tree().Build(db);
+    std::string error;
+    const int item = frame.Tree().FindPath(path, error);
+    if (item < 0) {
+        err << "tablon-cli: " << error << "\n";
+        return 1;
+    }
+    frame.OnTreeSelectionChanged(item);
+    CMvView* view = frame.View() ? frame.View()->AsList() : nullptr;
+    if (!view) {
+        err << "tablon-cli: " << path << " shows no list\n";
+        return 1;
+    }
+    for (const auto& name : sortColumns) {
+        const int c = FindColumn(*view, name);
+        if (c < 0) {
+            err << "tablon-cli: " << path << " has no column " << name << "\n";
+            return 1;
+        }
+        view->OnColumnClick(c);
+    }
+    if (descending) {
+        const int c =
+            view->LastSortColumn() >= 0 ? view->LastSortColumn() : view->StoredSortColumn();
+        if (view->LastSortColumn() < 0) view->OnColumnClick(c);
+        if (view->Ascending()) view->OnColumnClick(c);
+    }
+    WriteViewTable(*view, format, out);
+    return 0;
+}
+
+}  // namespace tablon

@@ -1,0 +1,32 @@
+// A list view as text: its column titles and rows exactly as the detail mode shows them, for
+// the command line's "list".
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace tablon {
+
+class CMvView;
+class Database;
+class Ui;
+
+enum class TableFormat { Tsv, Csv, Json };
+
+// TSV: a line of column titles, then one line per row, cells separated by tabs. CSV: the same
+// with quoting where a cell needs it. JSON: the titles and every row's record index, icon and
+// cells.
+void WriteViewTable(const CMvView& view, TableFormat format, std::ostream& out);
+
+// A column named by its number or its title (exact, else ignoring case); -1 when none.
+int FindColumn(const CMvView& view, const std::string& name);
+
+// Opens a category's view as the window does (the tree path of labels, e.g.
+// "Vehicles/Aircraft"), clicks the given column headers in turn, makes the order descending
+// when asked, and writes the rows. Returns the exit status; errors go to err.
+int ListCategory(Database& db, Ui& ui, const std::string& path,
+                 const std::vector<std::string>& sortColumns, bool descending, TableFormat format,
+                 std::ostream& out, std::ostream& err);
+
+}  // namespace tablon
