@@ -3,6 +3,7 @@
 #include <strings.h>
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
 #include <cstring>
 
@@ -88,42 +89,47 @@ int CompareElement(const uint8_t* a, const uint8_t* b, int kind) {
     }
 }
 
-std::string ElementText(const uint8_t* p, int kind) {
-    char buf[64];
+// Appends the text of one element: decimal ("%d", "%u"), "x%x", "%g" or "%4.4s".
+void AppendElement(std::string& out, const uint8_t* p, int kind) {
+    char buf[32];
+    char* end = buf;
+    auto decimal = [&](auto v) { end = std::to_chars(buf, buf + sizeof buf, v).ptr; };
     switch (kind) {
         case kKindU8:
-            std::snprintf(buf, sizeof buf, "%d", int(*p));
+            decimal(int(*p));
             break;
         case kKindI8:
-            std::snprintf(buf, sizeof buf, "%d", int(int8_t(*p)));
+            decimal(int(int8_t(*p)));
             break;
         case kKindI16:
-            std::snprintf(buf, sizeof buf, "%d", int(LoadLE<int16_t>(p)));
+            decimal(int(LoadLE<int16_t>(p)));
             break;
         case kKindU16:
-            std::snprintf(buf, sizeof buf, "%d", int(LoadLE<uint16_t>(p)));
+            decimal(int(LoadLE<uint16_t>(p)));
             break;
         case kKindI32:
-            std::snprintf(buf, sizeof buf, "%d", LoadLE<int32_t>(p));
-            break;
-        case kKindHex32:
-            std::snprintf(buf, sizeof buf, "x%x", LoadLE<uint32_t>(p));
+            decimal(LoadLE<int32_t>(p));
             break;
         case kKindU32:
-            std::snprintf(buf, sizeof buf, "%u", LoadLE<uint32_t>(p));
+            decimal(LoadLE<uint32_t>(p));
+            break;
+        case kKindHex32:
+            buf[0] = 'x';
+            end = std::to_chars(buf + 1, buf + sizeof buf, LoadLE<uint32_t>(p), 16).ptr;
             break;
         case kKindF32:
-            return FormatDouble("%g", double(LoadLE<float>(p)));
+            out += FormatDouble("%g", double(LoadLE<float>(p)));
+            return;
         case kKindChars4: {
             char s[5] = {};
             std::memcpy(s, p, 4);
-            std::snprintf(buf, sizeof buf, "%4.4s", s);
+            end = buf + std::snprintf(buf, sizeof buf, "%4.4s", s);
             break;
         }
         default:
-            buf[0] = 0;
+            break;
     }
-    return buf;
+    out.append(buf, end);
 }
 
 }  // namespace
@@ -166,11 +172,10 @@ std::string FieldText(const uint8_t* record, uint32_t recordSize, int index, con
         }
         return s;
     }
-    if (c.count <= 1) return ElementText(p, c.kind);
     std::string s;
-    for (int i = 0; i < c.count; ++i) {
+    for (int i = 0; i < std::max(1, c.count); ++i) {
         if (i) s += ',';
-        s += ElementText(p + i * ElementSize(c.kind), c.kind);
+        AppendElement(s, p + i * ElementSize(c.kind), c.kind);
     }
     return s;
 }

@@ -9,6 +9,7 @@
 #include "classtable/CtView.h"
 #include "shell/GenericView.h"
 #include "shell/ShellTestFixture.h"
+#include "shell/ToolTips.h"
 
 namespace tablon::test {
 namespace {
@@ -292,6 +293,16 @@ TEST_F(CtViewTest, OffsetButtonsByDataTypeOpenTheReferencedRecords) {
     d.SetText(ctdlg::kFileOffset, "500");
     d.Press(ctdlg::kFileOffsetButton);
     EXPECT_EQ(ui_.Dialogs().size(), 3u);
+}
+
+TEST_F(CtViewTest, OnlyCtIdAndDomainCarryToolTips) {
+    OpenCt({Ct(1, 0)});
+    CtRecord r;
+    CCtRecordDialog d(Ctx(), r, 0, "x");
+    std::vector<int> tipped;
+    for (const auto& c : d.Controls())
+        if (ToolTipText(c.id)) tipped.push_back(c.id);
+    EXPECT_EQ(tipped, (std::vector<int>{1021, 1022}));
 }
 
 TEST_F(CtViewTest, GraphicsListShowsAndReplacesModelNumbers) {

@@ -301,6 +301,33 @@ TEST(SizingLayoutTest, GripGrowPercentAndDirections) {
     EXPECT_EQ(ps[0].rect, (Rect{387, 187, 400, 200}));
 }
 
+// A resizable dialog anchoring its list to stretch and its button to follow the corner.
+class SizingForm : public Form {
+  public:
+    SizingForm() : Form("Sizing", 200, 100) {
+        MakeResizable();
+        AddList(1, {10, 10, 190, 60}, {{"A", 50}});
+        AddButton(2, "Go", {120, 70, 190, 90});
+    }
+
+  protected:
+    void OnInitDialog() override {
+        Anchor(1, 1, 1);
+        Anchor(2, 2, 2);
+    }
+};
+
+TEST(SizingLayoutTest, ResizableFormsMoveTheirAnchoredControls) {
+    ScriptedUi ui;
+    SizingForm form;
+    form.Begin(ui);
+    ASSERT_TRUE(form.Resizable());
+    form.Resize(300, 150);
+    EXPECT_EQ(form.Find(1)->rect, (Rect{10, 10, 290, 110}));
+    EXPECT_EQ(form.Find(2)->rect, (Rect{220, 120, 290, 140}));
+    EXPECT_EQ(form.Layout()->OnMinMaxInfo().minTrackWidth, 200);
+}
+
 TEST(ToolTipsTest, TextsByControlId) {
     EXPECT_STREQ(ToolTipText(1021), "Index into the CT file");
     EXPECT_STREQ(ToolTipText(1022), "Domain type");
