@@ -1,5 +1,6 @@
 #include "sample/Sample.h"
 
+#include <cfenv>
 #include <filesystem>
 #include <stdexcept>
 
@@ -7,6 +8,22 @@
 #include "sample/SampleWorld.h"
 
 namespace tablon {
+
+namespace {
+
+// The sample's floats come out the same whatever rounding mode the caller runs in.
+class NearestRounding {
+  public:
+    NearestRounding() : saved_(std::fegetround()) { std::fesetround(FE_TONEAREST); }
+    ~NearestRounding() { std::fesetround(saved_); }
+    NearestRounding(const NearestRounding&) = delete;
+    NearestRounding& operator=(const NearestRounding&) = delete;
+
+  private:
+    int saved_;
+};
+
+}  // namespace
 
 bool WriteSampleDatabase(const std::string& dir, SampleScale scale, std::string& error) {
     std::error_code ec;
@@ -16,6 +33,7 @@ bool WriteSampleDatabase(const std::string& dir, SampleScale scale, std::string&
         return false;
     }
     try {
+        NearestRounding rounding;
         sample::World(scale, dir).WriteAll();
     } catch (const std::exception& e) {
         error = e.what();

@@ -291,8 +291,6 @@ void World::NumberRecords() {
         e.mode = uint8_t(1 + (v / vehicles) % 4);
         ++v;
     }
-    for (uint32_t r = 0; r < unitCt_.size(); ++r)
-        if (Units()[ct_[unitCt_[r]].tmpl].squadron) ++squadrons_;
 }
 
 Classification World::Classify(const CtEntry& e, uint32_t index) const {

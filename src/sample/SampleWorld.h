@@ -144,7 +144,6 @@ class World {
     std::vector<std::vector<uint32_t>> radarsOf_;     // radar records
     // Aircraft data and sim weapon data: the vehicle or weapon record behind each record.
     std::vector<uint32_t> acdVehicle_, swdWeapon_;
-    uint32_t squadrons_ = 0;
 
     // Facts later files need.
     std::vector<int16_t> weaponRange_;
@@ -152,9 +151,11 @@ class World {
     std::vector<int16_t> weaponDamage_;
     std::vector<std::vector<std::pair<uint16_t, uint8_t>>> listEntries_;  // first 32 entries
     std::vector<VehicleFacts> vehicleFacts_;
-    std::vector<uint32_t> unitStores_;      // stores record of each squadron, in squadron order
-    std::vector<uint32_t> storesVehicle_;   // the vehicle record whose loads fill each store
-    std::vector<uint32_t> storesAircraft_;  // aircraft of the squadron
+    // Per stores record named by a squadron: the squadron's unit record, the vehicle record
+    // whose loads fill the stores and the number of aircraft.
+    std::vector<uint32_t> unitStores_;
+    std::vector<uint32_t> storesVehicle_;
+    std::vector<uint32_t> storesAircraft_;
 };
 
 }  // namespace tablon::sample
