@@ -1,5 +1,6 @@
 #include "store/FieldTable.h"
 
+#include <cfenv>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -195,7 +196,12 @@ bool ParseElement(const Field& f, uint8_t* record, size_t i, std::string_view te
         case FieldType::F32: {
             std::string t(text);
             char* end = nullptr;
+            // A number typed by a person means the nearest float, whatever the program's
+            // rounding mode is for its own arithmetic.
+            const int mode = std::fegetround();
+            std::fesetround(FE_TONEAREST);
             float v = std::strtof(t.c_str(), &end);
+            std::fesetround(mode);
             if (t.empty() || end != t.c_str() + t.size()) {
                 error = std::string("not a number for ") + f.name + ": " + t;
                 return false;
@@ -203,14 +209,16 @@ bool ParseElement(const Field& f, uint8_t* record, size_t i, std::string_view te
             StoreLE<float>(p, v);
             return true;
         }
-        case FieldType::Text:
-            if (text.size() > f.count) {
-                error = std::string(f.name) + " holds at most " + std::to_string(f.count) +
+        case FieldType::Text: {
+            const size_t max = f.zeroTerminated ? f.count - 1u : f.count;
+            if (text.size() > max || text.find('\0') != std::string_view::npos) {
+                error = std::string(f.name) + " holds at most " + std::to_string(max) +
                         " characters";
                 return false;
             }
             StoreText(record + f.offset, f.count, std::string(text));
             return true;
+        }
         case FieldType::Raw: {
             if (text.size() != 2u * f.count) {
                 error = std::string(f.name) + " takes " + std::to_string(f.count) +

@@ -20,6 +20,9 @@ struct Field {
     uint16_t count = 1;           // array elements; for Text and Raw the width in bytes
     const char* title = nullptr;  // list column title, where a list shows the field
     const char* label = nullptr;  // dialog label, where a dialog shows it
+    // Texts keep a terminating zero (at most count - 1 characters) unless they are codes that
+    // may fill their whole field.
+    bool zeroTerminated = true;
 };
 
 struct FieldTable {

@@ -31,7 +31,7 @@ public:
 private:
     std::string name_;
     std::string title_;
-    int listStyle_ = 1;  // detail
+    int listStyle_ = 0;  // large icons
 };
 
 }  // namespace tablon

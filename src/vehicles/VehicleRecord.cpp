@@ -26,7 +26,7 @@ const FieldTable& VehicleFields() {
             {"flags", R::kFlags, T::U32, 1, "Flags", "Flags"},
             {"name", R::kName, T::Text, R::kNameSize, "Name"},
             {"ecm_strength", R::kEcmStrength, T::U8, 1, "ECM Strength", "ECM\nStrength"},
-            {"cockpit", R::kCockpit, T::Text, R::kCockpitSize, "Ckpit", "NCTR/ Cockpit"},
+            {"cockpit", R::kCockpit, T::Text, R::kCockpitSize, "Ckpit", "NCTR/ Cockpit", false},
             {"radar_cs", R::kRadarCs, T::F32, 1, "Radar CS", "Radar CS"},
             {"mtow", R::kMtow, T::U32, 1, "MTOW", "MTOW"},
             {"empty_weight", R::kEmptyWeight, T::U32, 1, "Empty Weight", "Empty Weight"},
