@@ -181,9 +181,10 @@ bool HdrFile::BlockRange(int64_t blockOffset, int count, size_t itemSize, bool w
     if (!layout_.valid || blockOffset < 0 || count < 0) return false;
     start = layout_.dataBlocks + uint64_t(blockOffset);
     length = uint64_t(count) * itemSize;
-    if (start > fileSize_ || length > fileSize_ - start) return false;
-    // A write may not reach the last byte of the file; a read may end there.
-    return !(write && start + length == fileSize_);
+    // Reads and writes may end exactly at the end of the file: the last parent's block lies
+    // there, and its references must be as writable as any other's.
+    (void)write;
+    return start <= fileSize_ && length <= fileSize_ - start;
 }
 
 int HdrFile::ReadLodRefs(int64_t blockOffset, int count, std::vector<LodRef>& out) const {

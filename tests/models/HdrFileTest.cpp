@@ -149,7 +149,7 @@ TEST_F(HdrFileTest, ReadOnlyFileTakesNoWrite) {
     EXPECT_EQ(OnDisk(), file);
 }
 
-TEST_F(HdrFileTest, BlockReadsMayEndAtTheEndOfTheFileWritesMayNot) {
+TEST_F(HdrFileTest, BlockReadsAndWritesMayEndAtTheEndOfTheFile) {
     HdrFile& h = Open(BuildHdr(Small()));
     // Parent 1's single LOD reference is the last 8 bytes of the file.
     std::vector<LodRef> refs;
@@ -157,14 +157,17 @@ TEST_F(HdrFileTest, BlockReadsMayEndAtTheEndOfTheFileWritesMayNot) {
     EXPECT_EQ(refs[0].ref, LoadLE<uint32_t>(Small().blocks.data() + 52));
     EXPECT_EQ(h.ReadLodRefs(52, 2, refs), 0);
     EXPECT_EQ(h.ReadLodRefs(53, 1, refs), 0);
-    EXPECT_EQ(h.WriteLodRefs(52, {LodRef::Make(1, 2)}), 0);
+    ASSERT_EQ(h.WriteLodRefs(52, {LodRef::Make(1, 2)}), 1);
+    ASSERT_EQ(h.ReadLodRefs(52, 1, refs), 1);
+    EXPECT_EQ(refs[0].ref, LodRef::Make(1, 2).ref);
+    EXPECT_EQ(h.WriteLodRefs(53, {LodRef::Make(1, 2)}), 0);
     EXPECT_EQ(h.ReadLodRefs(-8, 1, refs), 0);
     EXPECT_EQ(h.ReadLodRefs(0, -1, refs), 0);
 
     std::vector<Vec3> pos;
     ASSERT_EQ(h.ReadPositions(0, 5, pos), 1);
     EXPECT_EQ(h.ReadPositions(0, 6, pos), 0);
-    EXPECT_EQ(h.WritePositions(0, std::vector<Vec3>(5)), 0);
+    EXPECT_EQ(h.WritePositions(0, std::vector<Vec3>(6)), 0);
     const std::vector<Vec3> four{{1, 2, 3}, {4, 5, 6}, {7, 8, 9}, {-1, -2, -3}};
     ASSERT_EQ(h.WritePositions(0, four), 1);
     ASSERT_EQ(h.ReadPositions(0, 4, pos), 1);
