@@ -18,6 +18,13 @@ enum class SlotKind { Empty, Bay, Weapon, Hardpoint };
 constexpr uint8_t kLoadBay = 0;
 constexpr uint8_t kLoadHardpoint = 255;
 
+// The names of the target classes and damage types, in index order.
+inline constexpr const char* kTargetClassNames[kTargetClasses] = {
+    "Static", "Foot", "Wheeled", "Tracked", "Low Air", "Air", "Naval", "Rail"};
+inline constexpr const char* kDamageTypeNames[kDamageTypes] = {
+    "None",    "AP",    "HE",       "Bomb",    "Incendiary", "Proximity",
+    "Kinetic", "Water", "Chemical", "Nuclear", "Other"};
+
 struct VehicleRecord : RecordBytes<160> {
     enum Offset : uint16_t {
         kCtIndex = 0,
@@ -63,6 +70,7 @@ struct VehicleRecord : RecordBytes<160> {
         b[kName + kNameSize - 1] = 0;
     }
     uint32_t Flags() const { return Get<uint32_t>(kFlags); }
+    void SetFlags(uint32_t flags) { Set<uint32_t>(kFlags, flags); }
     int16_t Radar() const { return Get<int16_t>(kRadar); }
 
     uint16_t SlotRef(int slot) const { return Get<uint16_t>(kSlotRefs + 2 * slot); }
@@ -74,12 +82,21 @@ struct VehicleRecord : RecordBytes<160> {
     SlotKind Kind(int slot) const;
     bool RackBit(int slot) const { return (Get<uint16_t>(kRackMask) >> slot) & 1; }
     bool VisibleBit(int slot) const { return (Get<uint16_t>(kVisibleMask) >> slot) & 1; }
+    void SetRackBit(int slot, bool on) { SetMaskBit(kRackMask, slot, on); }
+    void SetVisibleBit(int slot, bool on) { SetMaskBit(kVisibleMask, slot, on); }
 
     uint8_t Hit(int target) const { return b[kHit + target]; }
     uint8_t Strength(int target) const { return b[kStrength + target]; }
     uint8_t Range(int target) const { return b[kRange + target]; }
     uint8_t Detection(int target) const { return b[kDetection + target]; }
     uint8_t Damage(int type) const { return b[kDamage + type]; }
+
+  private:
+    void SetMaskBit(uint16_t mask, int slot, bool on) {
+        const uint16_t bit = uint16_t(1u << slot);
+        Set<uint16_t>(
+            mask, on ? uint16_t(Get<uint16_t>(mask) | bit) : uint16_t(Get<uint16_t>(mask) & ~bit));
+    }
 };
 
 const FieldTable& VehicleFields();
