@@ -58,7 +58,8 @@ void BM_BareMapLoop(benchmark::State& state) {
             ::flock(fd, LOCK_EX | LOCK_NB);
             struct stat st {};
             ::fstat(fd, &st);
-            void* p = ::mmap(nullptr, size_t(st.st_size), PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
+            void* p =
+                ::mmap(nullptr, size_t(st.st_size), PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
             if (p != MAP_FAILED) {
                 sum += static_cast<const uint8_t*>(p)[0];
                 ::munmap(p, size_t(st.st_size));

@@ -11,10 +11,10 @@ constexpr const char* kProtectedCtMessage =
     "This is an exe hardcoded used CT record and can't be changed";
 
 class CtFile : public TableFile {
-public:
-    using TableFile::TableFile;
+  public:
     using TableFile::GetRecord;
     using TableFile::SetRecord;
+    using TableFile::TableFile;
 
     int SetRecord(int index, const uint8_t* record) override;
     int GetRecord(int index, CtRecord& out) const { return GetRecord(index, out.data()); }

@@ -65,7 +65,7 @@ struct Args {
 // The command line's person: prints every message to standard error as its exact text and
 // answers questions from the script given on the command line.
 class CliUi : public ScriptedUi {
-public:
+  public:
     explicit CliUi(std::ostream& err) : err_(err) {
         onMessage = [this](const RecordedMessage& m, bool unanswered) {
             err_ << m.text << "\n";
@@ -77,7 +77,7 @@ public:
         };
     }
 
-private:
+  private:
     std::ostream& err_;
 };
 
@@ -91,7 +91,7 @@ bool ParseIndex(const std::string& s, int& out) {
 }
 
 class Cli {
-public:
+  public:
     Cli(std::ostream& out, std::ostream& err) : out_(out), err_(err), ui_(err) {}
 
     int Run(int argc, char** argv) {
@@ -146,7 +146,7 @@ public:
         return Usage("unknown command " + command);
     }
 
-private:
+  private:
     int Usage(const std::string& why) {
         err_ << "tablon-cli: " << why << "\n" << kUsage;
         return 2;

@@ -4,8 +4,12 @@
 
 namespace tablon {
 
-void SetProgramFpMode() { std::fesetround(FE_TOWARDZERO); }
+void SetProgramFpMode() {
+    std::fesetround(FE_TOWARDZERO);
+}
 
-bool ProgramFpModeActive() { return std::fegetround() == FE_TOWARDZERO; }
+bool ProgramFpModeActive() {
+    return std::fegetround() == FE_TOWARDZERO;
+}
 
 }  // namespace tablon

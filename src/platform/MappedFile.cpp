@@ -10,7 +10,9 @@
 
 namespace tablon {
 
-MappedFile::~MappedFile() { Close(); }
+MappedFile::~MappedFile() {
+    Close();
+}
 
 bool MappedFile::Open(const std::string& path, bool writable) {
     Close();

@@ -10,7 +10,7 @@
 namespace tablon {
 
 class MappedFile {
-public:
+  public:
     MappedFile() = default;
     ~MappedFile();
     MappedFile(const MappedFile&) = delete;
@@ -42,7 +42,7 @@ public:
 
     void Close();
 
-private:
+  private:
     int fd_ = -1;
     bool writable_ = false;
     uint8_t* view_ = nullptr;

@@ -29,29 +29,52 @@ const FieldTable& MessagePriorityFields();
 
 const FieldTable& FieldTableOf(FileId id) {
     switch (id) {
-        case FileId::Fed: return FeatureEntryFields();
-        case FileId::Ct: return CtFields();
-        case FileId::Vcd: return VehicleFields();
-        case FileId::Pd: return PointFields();
-        case FileId::Icd: return IrSensorFields();
-        case FileId::Phd: return PointHeaderFields();
-        case FileId::Rwd: return RwrFields();
-        case FileId::Vsd: return VisualSensorFields();
-        case FileId::Wld: return WeaponListFields();
-        case FileId::Wcd: return WeaponFields();
-        case FileId::Swd: return SimWeaponFields();
-        case FileId::Fcd: return FeatureFields();
-        case FileId::Ocd: return ObjectiveFields();
-        case FileId::Acd: return AircraftDataFields();
-        case FileId::Rcd: return RadarFields();
-        case FileId::Ucd: return UnitFields();
-        case FileId::Ssd: return StoresFields();
-        case FileId::Hdr: return ParentFields();
-        case FileId::Lod: return LodFields();
-        case FileId::Tex: return TextureFields();
-        case FileId::Sfx: return SoundFields();
-        case FileId::Rkt: return RocketFields();
-        case FileId::Ddp: return MessagePriorityFields();
+        case FileId::Fed:
+            return FeatureEntryFields();
+        case FileId::Ct:
+            return CtFields();
+        case FileId::Vcd:
+            return VehicleFields();
+        case FileId::Pd:
+            return PointFields();
+        case FileId::Icd:
+            return IrSensorFields();
+        case FileId::Phd:
+            return PointHeaderFields();
+        case FileId::Rwd:
+            return RwrFields();
+        case FileId::Vsd:
+            return VisualSensorFields();
+        case FileId::Wld:
+            return WeaponListFields();
+        case FileId::Wcd:
+            return WeaponFields();
+        case FileId::Swd:
+            return SimWeaponFields();
+        case FileId::Fcd:
+            return FeatureFields();
+        case FileId::Ocd:
+            return ObjectiveFields();
+        case FileId::Acd:
+            return AircraftDataFields();
+        case FileId::Rcd:
+            return RadarFields();
+        case FileId::Ucd:
+            return UnitFields();
+        case FileId::Ssd:
+            return StoresFields();
+        case FileId::Hdr:
+            return ParentFields();
+        case FileId::Lod:
+            return LodFields();
+        case FileId::Tex:
+            return TextureFields();
+        case FileId::Sfx:
+            return SoundFields();
+        case FileId::Rkt:
+            return RocketFields();
+        case FileId::Ddp:
+            return MessagePriorityFields();
     }
     return CtFields();
 }

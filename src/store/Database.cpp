@@ -35,15 +35,25 @@ Database::Database(Ui& ui) : ui_(ui) {
 
 Database::~Database() = default;
 
-TableFile* Database::Table(FileId id) { return dynamic_cast<TableFile*>(files_[size_t(id)].get()); }
+TableFile* Database::Table(FileId id) {
+    return dynamic_cast<TableFile*>(files_[size_t(id)].get());
+}
 const TableFile* Database::Table(FileId id) const {
     return dynamic_cast<const TableFile*>(files_[size_t(id)].get());
 }
 
-CtFile& Database::Ct() { return static_cast<CtFile&>(File(FileId::Ct)); }
-HdrFile& Database::Hdr() { return static_cast<HdrFile&>(File(FileId::Hdr)); }
-LodFile& Database::Lod() { return static_cast<LodFile&>(File(FileId::Lod)); }
-TexFile& Database::Tex() { return static_cast<TexFile&>(File(FileId::Tex)); }
+CtFile& Database::Ct() {
+    return static_cast<CtFile&>(File(FileId::Ct));
+}
+HdrFile& Database::Hdr() {
+    return static_cast<HdrFile&>(File(FileId::Hdr));
+}
+LodFile& Database::Lod() {
+    return static_cast<LodFile&>(File(FileId::Lod));
+}
+TexFile& Database::Tex() {
+    return static_cast<TexFile&>(File(FileId::Tex));
+}
 
 bool Database::OpenAll(const std::string& initialDir) {
     for (int i = 0; i < kRequiredFileCount; ++i) {

@@ -18,7 +18,7 @@ class LodFile;
 class TexFile;
 
 class Database {
-public:
+  public:
     explicit Database(Ui& ui);
     ~Database();
     Database(const Database&) = delete;
@@ -42,7 +42,7 @@ public:
     // optional ones, skipping those that are absent. Returns false when the program is to end.
     bool OpenAll(const std::string& initialDir);
 
-private:
+  private:
     Ui& ui_;
     FileSetContext ctx_;
     std::array<std::unique_ptr<RecordFile>, kFileCount> files_;

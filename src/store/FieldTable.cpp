@@ -35,7 +35,9 @@ size_t ElementWidth(FieldType t) {
     return 1;
 }
 
-size_t FieldWidth(const Field& f) { return ElementWidth(f.type) * f.count; }
+size_t FieldWidth(const Field& f) {
+    return ElementWidth(f.type) * f.count;
+}
 
 bool IsArray(const Field& f) {
     return f.count > 1 && f.type != FieldType::Text && f.type != FieldType::Raw;
@@ -212,8 +214,8 @@ bool ParseElement(const Field& f, uint8_t* record, size_t i, std::string_view te
         case FieldType::Text: {
             const size_t max = f.zeroTerminated ? f.count - 1u : f.count;
             if (text.size() > max || text.find('\0') != std::string_view::npos) {
-                error = std::string(f.name) + " holds at most " + std::to_string(max) +
-                        " characters";
+                error =
+                    std::string(f.name) + " holds at most " + std::to_string(max) + " characters";
                 return false;
             }
             StoreText(record + f.offset, f.count, std::string(text));
@@ -248,8 +250,8 @@ bool ParseField(const Field& f, uint8_t* record, std::string_view text, std::str
     size_t start = 0;
     while (true) {
         size_t comma = text.find(',', start);
-        parts.push_back(text.substr(start, comma == std::string_view::npos ? text.npos
-                                                                             : comma - start));
+        parts.push_back(
+            text.substr(start, comma == std::string_view::npos ? text.npos : comma - start));
         if (comma == std::string_view::npos) break;
         start = comma + 1;
     }

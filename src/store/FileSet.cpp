@@ -10,10 +10,15 @@ constexpr const char* kOpen = "Can't open file %s";
 constexpr const char* kMap = "Can't map file %s";
 
 // Size messages: the header's count and an estimate of the real count.
-#define SIZE_MSG(T) T " File size not the expected size - not 1.07?\n%d records indicated - looks like about %d actual"
-#define SIZE_MSG_SHORT(T) T " File size not the expected size\n%d records indicated - looks like about %d actual"
+#define SIZE_MSG(T)                                                                               \
+    T " File size not the expected size - not 1.07?\n%d records indicated - looks like about %d " \
+      "actual"
+#define SIZE_MSG_SHORT(T) \
+    T " File size not the expected size\n%d records indicated - looks like about %d actual"
 
-RecordForm Whole(uint16_t size, int32_t version = 0) { return {size, version, {}}; }
+RecordForm Whole(uint16_t size, int32_t version = 0) {
+    return {size, version, {}};
+}
 
 std::vector<FileSpec> BuildSpecs() {
     using H = HeaderKind;
@@ -67,7 +72,9 @@ const std::vector<FileSpec>& FileSpecs() {
     return specs;
 }
 
-const FileSpec& SpecOf(FileId id) { return FileSpecs()[static_cast<size_t>(id)]; }
+const FileSpec& SpecOf(FileId id) {
+    return FileSpecs()[static_cast<size_t>(id)];
+}
 
 std::optional<FileId> FileIdByName(std::string_view name) {
     for (const auto& s : FileSpecs()) {

@@ -61,18 +61,18 @@ enum class HeaderKind {
 
 struct FileSpec {
     FileId id;
-    const char* name;      // bare file name, looked up in the working directory
-    const char* ext;       // lower-case extension for the file-dialog filter
-    const char* typeName;  // short name used in the system's texts ("CT", "VCD", ...)
-    uint16_t memSize;      // size of the record in memory (the current layout)
+    const char* name;               // bare file name, looked up in the working directory
+    const char* ext;                // lower-case extension for the file-dialog filter
+    const char* typeName;           // short name used in the system's texts ("CT", "VCD", ...)
+    uint16_t memSize;               // size of the record in memory (the current layout)
     std::vector<RecordForm> forms;  // accepted record sizes in the order they are tried
     bool required;
     const char* openFailMessage;  // "Can't open file %s" or "Can't map file %s"
     const char* sizeMessage;
-    bool sizeMessageNumbers;   // the size message carries the count and an estimate
-    uint16_t estimateSize;     // record size the estimate divides by
+    bool sizeMessageNumbers;  // the size message carries the count and an estimate
+    uint16_t estimateSize;    // record size the estimate divides by
     HeaderKind header;
-    int exportCode;            // -1: no export
+    int exportCode;  // -1: no export
     bool importable;
     bool appendDelete;         // offers AppendRecord and DeleteLastRecord
     bool getRefusesPastCount;  // GetRecord refuses an index greater than the record count

@@ -27,7 +27,9 @@ void RecordFile::ShowMessage(const std::string& text) const {
     if (ctx_.ui) ctx_.ui->Show(text);
 }
 
-int RecordFile::ImportRecord(int32_t, uint32_t, const uint8_t*) { return 0; }
+int RecordFile::ImportRecord(int32_t, uint32_t, const uint8_t*) {
+    return 0;
+}
 
 int RecordFile::OpenMapped(const std::string& givenName, const std::string& filter,
                            const std::string& initialDir, int mode) {
@@ -194,7 +196,8 @@ void TableFile::ToMemory(const uint8_t* file, uint8_t* mem) const {
         std::memcpy(mem, file, size);
         return;
     }
-    for (const auto& s : form_->split) std::memcpy(mem + s.memOffset, file + s.fileOffset, s.length);
+    for (const auto& s : form_->split)
+        std::memcpy(mem + s.memOffset, file + s.fileOffset, s.length);
 }
 
 void TableFile::ToFile(const uint8_t* mem, uint8_t* file) const {
@@ -203,7 +206,8 @@ void TableFile::ToFile(const uint8_t* mem, uint8_t* file) const {
         std::memcpy(file, mem, size);
         return;
     }
-    for (const auto& s : form_->split) std::memcpy(file + s.fileOffset, mem + s.memOffset, s.length);
+    for (const auto& s : form_->split)
+        std::memcpy(file + s.fileOffset, mem + s.memOffset, s.length);
 }
 
 void TableFile::StoreCount(uint32_t count) {

@@ -35,7 +35,7 @@ struct FileStatus {
 };
 
 class RecordFile {
-public:
+  public:
     RecordFile(const FileSpec& spec, FileSetContext& ctx) : spec_(spec), ctx_(ctx) {}
     virtual ~RecordFile() = default;
     RecordFile(const RecordFile&) = delete;
@@ -74,7 +74,7 @@ public:
     bool IsOpen() const { return file_.IsOpen(); }
     bool Writable() const { return file_.IsOpen() && accessMode_ == 1; }
 
-protected:
+  protected:
     uint8_t* MutableView() { return file_.View(); }
     MappedFile& File() { return file_; }
     Ui* UiPtr() const { return ctx_.ui; }
@@ -93,7 +93,7 @@ protected:
 // files. Its spec says which record sizes it accepts, how older layouts convert to the memory
 // form, and which of its operations refuse what.
 class TableFile : public RecordFile {
-public:
+  public:
     using RecordFile::RecordFile;
 
     int Open(const std::string& name, const std::string& initialDir, int mode) override;
@@ -126,7 +126,7 @@ public:
     int32_t Version() const { return version_; }
     bool SizeOk() const { return sizeOk_; }
 
-protected:
+  protected:
     uint16_t FirstSize() const { return spec_.forms.empty() ? 0 : spec_.forms.front().fileSize; }
     uint32_t HeaderSize() const { return spec_.header == HeaderKind::Sound ? 8 : 2; }
     uint64_t RecordOffset(int index) const {

@@ -7,7 +7,7 @@
 namespace tablon {
 
 class CTablonDoc {
-public:
+  public:
     // A new document is named after the vehicle file.
     bool OnNewDocument() {
         name_ = "vantor.vcd";
@@ -28,7 +28,7 @@ public:
     int ListStyle() const { return listStyle_; }
     void SetListStyle(int style) { listStyle_ = style; }
 
-private:
+  private:
     std::string name_;
     std::string title_;
     int listStyle_ = 0;  // large icons

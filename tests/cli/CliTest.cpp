@@ -9,7 +9,7 @@ namespace tablon::test {
 namespace {
 
 class CliTest : public TempDirTest {
-protected:
+  protected:
     void SetUp() override {
         TempDirTest::SetUp();
         WriteMinimalSet(Dir());
@@ -42,17 +42,19 @@ TEST_F(CliTest, InfoListsEveryFileInOpeningOrder) {
     bad.pop_back();
     WriteBytes(Path("vantor.acd"), bad);
     EXPECT_EQ(Run({"info", "--format", "json"}), 1);
-    EXPECT_NE(out_.str().find("{\"file\": \"vantor.acd\", \"state\": \"bad-size\", \"record_size\": 52, "
-                              "\"count\": 2, \"version\": null}"),
-              std::string::npos)
+    EXPECT_NE(
+        out_.str().find("{\"file\": \"vantor.acd\", \"state\": \"bad-size\", \"record_size\": 52, "
+                        "\"count\": 2, \"version\": null}"),
+        std::string::npos)
         << out_.str();
-    EXPECT_NE(out_.str().find("\"file\": \"Vantor.ddp\", \"state\": \"missing\""), std::string::npos);
+    EXPECT_NE(out_.str().find("\"file\": \"Vantor.ddp\", \"state\": \"missing\""),
+              std::string::npos);
     EXPECT_NE(err_.str().find("ACD File size not the expected size"), std::string::npos);
 }
 
 TEST_F(CliTest, ShowSetAndRawAgree) {
-    ASSERT_EQ(Run({"set", "VANTOR.CT", "1861", "collision_radius=1.5", "graphics[2]=-7", "domain=2"}),
-              0)
+    ASSERT_EQ(
+        Run({"set", "VANTOR.CT", "1861", "collision_radius=1.5", "graphics[2]=-7", "domain=2"}), 0)
         << err_.str();
     ASSERT_EQ(Run({"show", "vantor.ct", "1861", "--format", "json"}), 0);
     EXPECT_NE(out_.str().find("\"collision_radius\": 1.5"), std::string::npos) << out_.str();
@@ -63,6 +65,21 @@ TEST_F(CliTest, ShowSetAndRawAgree) {
     ASSERT_EQ(Run({"raw", "vantor.ct", "1861"}), 0);
     EXPECT_EQ(out_.str().size(), 81u * 2 + 1);
     EXPECT_EQ(out_.str().substr(8, 8), "0000c03f");  // 1.5f little-endian
+}
+
+TEST_F(CliTest, TextsKeepTheirZeroAndNumbersReadToNearest) {
+    // A vehicle name holds 13 characters and its terminating zero; the cockpit code may use all
+    // five bytes.
+    EXPECT_EQ(Run({"set", "vantor.vcd", "0", "name=ABCDEFGHIJKLMN"}), 1);
+    ASSERT_EQ(Run({"set", "vantor.vcd", "0", "name=ABCDEFGHIJKLM", "cockpit=F16XY"}), 0)
+        << err_.str();
+    ASSERT_EQ(Run({"show", "vantor.vcd", "0", "--format", "json"}), 0);
+    EXPECT_NE(out_.str().find("\"name\": \"ABCDEFGHIJKLM\""), std::string::npos) << out_.str();
+    EXPECT_NE(out_.str().find("\"cockpit\": \"F16XY\""), std::string::npos);
+    // 12.3 typed is the float nearest to 12.3, though the program rounds toward zero.
+    ASSERT_EQ(Run({"set", "vantor.ct", "0", "collision_radius=12.3"}), 0);
+    ASSERT_EQ(Run({"show", "vantor.ct", "0", "--format", "json"}), 0);
+    EXPECT_NE(out_.str().find("\"collision_radius\": 12.3,"), std::string::npos) << out_.str();
 }
 
 TEST_F(CliTest, RefusalsExitNonZeroWithTheSystemsMessage) {
@@ -98,12 +115,14 @@ TEST_F(CliTest, ExportAndImportWithScriptedAnswers) {
     EXPECT_EQ(err_.str(), "Overwrite CT record 5?\nOverwrite CT record 6?\n");
     // Questions beyond the script are answered No, and the run says so.
     EXPECT_EQ(Run({"import", "out.vte", "--answers", "n"}), 0);
-    EXPECT_EQ(err_.str(), "Overwrite CT record 5?\nOverwrite CT record 6?\n"
-                          "(no answer given: answered No)\n");
+    EXPECT_EQ(err_.str(),
+              "Overwrite CT record 5?\nOverwrite CT record 6?\n"
+              "(no answer given: answered No)\n");
 
     WriteBytes(Path("vantor.ct"), PatternFile(3, 81));
     EXPECT_EQ(Run({"import", "out.vte", "--yes"}), 1);
-    EXPECT_EQ(err_.str(), "Overwrite CT record 5?\nImport failed\nOverwrite CT record 6?\nImport failed\n");
+    EXPECT_EQ(err_.str(),
+              "Overwrite CT record 5?\nImport failed\nOverwrite CT record 6?\nImport failed\n");
 }
 
 TEST_F(CliTest, MissingRequiredFileFailsTheCommand) {

@@ -10,7 +10,7 @@ namespace tablon::test {
 namespace {
 
 class ExportImportTest : public TempDirTest {
-protected:
+  protected:
     void SetUp() override {
         TempDirTest::SetUp();
         WriteMinimalSet(Dir());
@@ -140,8 +140,9 @@ TEST_F(ExportImportTest, AnswersAndCancel) {
     ui_.QueueAnswer(Answer::Yes);
     ui_.QueueAnswer(Answer::Cancel);
     EXPECT_EQ(Import(three), 1);
-    EXPECT_EQ(ui_.Texts(), (std::vector<std::string>{"Overwrite ACD record 0?", "Overwrite ACD record 1?",
-                                                     "Overwrite ACD record 2?"}));
+    EXPECT_EQ(ui_.Texts(),
+              (std::vector<std::string>{"Overwrite ACD record 0?", "Overwrite ACD record 1?",
+                                        "Overwrite ACD record 2?"}));
 }
 
 TEST_F(ExportImportTest, ProtectedRecordShowsItsMessageFirst) {
@@ -153,10 +154,10 @@ TEST_F(ExportImportTest, ProtectedRecordShowsItsMessageFirst) {
     Bytes next = Entry(0, 1861, Bytes(81, 0));
     file.insert(file.end(), next.begin(), next.end());
     EXPECT_EQ(Import(file), 1);
-    EXPECT_EQ(ui_.Texts(),
-              (std::vector<std::string>{"Overwrite CT record 1860?",
-                                        "This is an exe hardcoded used CT record and can't be changed",
-                                        "Import failed", "Overwrite CT record 1861?"}));
+    EXPECT_EQ(ui_.Texts(), (std::vector<std::string>{
+                               "Overwrite CT record 1860?",
+                               "This is an exe hardcoded used CT record and can't be changed",
+                               "Import failed", "Overwrite CT record 1861?"}));
 }
 
 TEST_F(ExportImportTest, MalformedFiles) {
@@ -171,8 +172,8 @@ TEST_F(ExportImportTest, MalformedFiles) {
     Bytes neg = Entry(4, 0xFFFFFFFFu, Bytes(20, 0));
     f.insert(f.end(), neg.begin(), neg.end());
     EXPECT_EQ(Import(f), 0);
-    EXPECT_EQ(ui_.Texts(), (std::vector<std::string>{"Unknown record type", "Overwrite VSD record -1?",
-                                                     "Import failed"}));
+    EXPECT_EQ(ui_.Texts(), (std::vector<std::string>{"Unknown record type",
+                                                     "Overwrite VSD record -1?", "Import failed"}));
 
     // A size field larger than the rest of the file, and an entry that ends early: the entries
     // before are offered, then the import ends quietly.

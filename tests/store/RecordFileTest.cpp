@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -14,7 +13,7 @@ namespace tablon::test {
 namespace {
 
 class RecordFileTest : public TempDirTest {
-protected:
+  protected:
     // Opens one file of the set by its bare name in the working directory.
     TableFile& OpenTable(FileId id, int mode = 1, bool expectOk = true) {
         db_ = std::make_unique<Database>(ui_);
@@ -42,10 +41,9 @@ TEST_F(RecordFileTest, SizeCheckAcceptsExactSizeOnly) {
         ui_.Clear();
         TableFile& t = OpenTable(FileId::Icd, 1, false);
         ASSERT_EQ(ui_.Texts().size(), 1u);
-        EXPECT_EQ(ui_.Texts()[0],
-                  Format("ICD File size not the expected size - not 1.07?\n"
-                         "4 records indicated - looks like about %d actual",
-                         int((b.size() - 2) / 20)));
+        EXPECT_EQ(ui_.Texts()[0], Format("ICD File size not the expected size - not 1.07?\n"
+                                         "4 records indicated - looks like about %d actual",
+                                         int((b.size() - 2) / 20)));
         // The file stays mapped with the header's count; what lies past the end fails.
         EXPECT_EQ(t.RecordCount(), 4u);
         EXPECT_EQ(t.Status().state, FileState::BadSize);
@@ -59,22 +57,25 @@ TEST_F(RecordFileTest, SizeCheckAcceptsExactSizeOnly) {
 TEST_F(RecordFileTest, SizeMessagesWithoutNumbersAndOfOptionalFiles) {
     Write(FileId::Vcd, Bytes(2 + 157, 0));
     OpenTable(FileId::Vcd, 1, false);
-    EXPECT_EQ(ui_.Texts(), std::vector<std::string>{"VCD File size not the expected size - not 1.07?"});
+    EXPECT_EQ(ui_.Texts(),
+              std::vector<std::string>{"VCD File size not the expected size - not 1.07?"});
 
     ui_.Clear();
     Bytes rkt = CountFile(3, 6);
     rkt.push_back(0);
     Write(FileId::Rkt, rkt);
     OpenTable(FileId::Rkt, 1, false);
-    EXPECT_EQ(ui_.Texts(), std::vector<std::string>{"RKT File size not the expected size\n"
-                                                    "3 records indicated - looks like about 3 actual"});
+    EXPECT_EQ(ui_.Texts(),
+              std::vector<std::string>{"RKT File size not the expected size\n"
+                                       "3 records indicated - looks like about 3 actual"});
 }
 
 TEST_F(RecordFileTest, EmptyAndTinyFiles) {
     // An empty file cannot be mapped.
     Write(FileId::Acd, {});
     OpenTable(FileId::Acd, 1, false);
-    EXPECT_EQ(ui_.Texts(), (std::vector<std::string>{"File Mapping failed", "Can't map file vantor.acd"}));
+    EXPECT_EQ(ui_.Texts(),
+              (std::vector<std::string>{"File Mapping failed", "Can't map file vantor.acd"}));
     EXPECT_EQ(db_->File(FileId::Acd).Status().state, FileState::Unmapped);
 
     // Two bytes with a count of 0: no records.
@@ -167,8 +168,9 @@ TEST_F(RecordFileTest, AppendThenDeleteRestoresTheFile) {
         ASSERT_EQ(t.AppendRecord(index, rec.data()), 1);
         EXPECT_EQ(index, int(count));
         EXPECT_EQ(t.RecordCount(), count + 1);
-        EXPECT_EQ(t.FileSize(), t.Spec().header == HeaderKind::Sound ? 8 + (count + 1) * 124
-                                                                     : 2 + (count + 1) * t.RecordSize());
+        EXPECT_EQ(t.FileSize(), t.Spec().header == HeaderKind::Sound
+                                    ? 8 + (count + 1) * 124
+                                    : 2 + (count + 1) * t.RecordSize());
         Bytes disk = Read(id);
         EXPECT_EQ(disk.size(), t.FileSize());
         Bytes back;

@@ -13,7 +13,7 @@ namespace tablon::test {
 namespace {
 
 class StartupTest : public TempDirTest {
-protected:
+  protected:
     void SetUp() override {
         TempDirTest::SetUp();
         WriteMinimalSet(Dir());
@@ -58,9 +58,9 @@ TEST_F(StartupTest, RequiredFileOfWrongSizeEndsTheProgram) {
     b.pop_back();
     WriteBytes(Path("vantor.ucd"), b);
     EXPECT_FALSE(Start());
-    EXPECT_EQ(ui_.Texts(), std::vector<std::string>{
-                               "UCD File size not the expected size - not 1.07?\n"
-                               "3 records indicated - looks like about 2 actual"});
+    EXPECT_EQ(ui_.Texts(),
+              std::vector<std::string>{"UCD File size not the expected size - not 1.07?\n"
+                                       "3 records indicated - looks like about 2 actual"});
     EXPECT_FALSE(db_->File(FileId::Ssd).IsOpen());
 }
 
@@ -74,8 +74,9 @@ TEST_F(StartupTest, OptionalFiles) {
     WriteBytes(Path("Vantor.rkt"), rkt);
     ASSERT_TRUE(Start());
     EXPECT_TRUE(ui_.FileRequests().empty());
-    EXPECT_EQ(ui_.Texts(), std::vector<std::string>{"RKT File size not the expected size\n"
-                                                    "4 records indicated - looks like about 3 actual"});
+    EXPECT_EQ(ui_.Texts(),
+              std::vector<std::string>{"RKT File size not the expected size\n"
+                                       "4 records indicated - looks like about 3 actual"});
     EXPECT_EQ(db_->Table(FileId::Ddp)->RecordCount(), 0u);
     EXPECT_EQ(db_->Table(FileId::Ddp)->LastIndex(), -1);
     EXPECT_EQ(db_->File(FileId::Ddp).Status().state, FileState::Unopened);
@@ -94,8 +95,9 @@ TEST_F(StartupTest, SoundFileVersionPicksTheRecordSize) {
     WriteBytes(Path("VantorSndTbl.sfx"), sfx);
     ui_.Clear();
     ASSERT_TRUE(Start());
-    EXPECT_EQ(ui_.Texts(), std::vector<std::string>{"SFX File size not the expected size\n"
-                                                    "3 records indicated - looks like about 2 actual"});
+    EXPECT_EQ(ui_.Texts(),
+              std::vector<std::string>{"SFX File size not the expected size\n"
+                                       "3 records indicated - looks like about 2 actual"});
 }
 
 TEST_F(StartupTest, ObjectDirectoryPrecedence) {

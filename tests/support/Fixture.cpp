@@ -40,7 +40,9 @@ Bytes CountFile(uint16_t count, uint16_t recordSize, uint8_t fill) {
     return b;
 }
 
-uint8_t PatternByte(int index, int offset) { return uint8_t((index * 7 + offset + 1) & 0xff); }
+uint8_t PatternByte(int index, int offset) {
+    return uint8_t((index * 7 + offset + 1) & 0xff);
+}
 
 Bytes PatternFile(uint16_t count, uint16_t recordSize) {
     Bytes b = CountFile(count, recordSize);

@@ -15,7 +15,7 @@ namespace tablon::test {
 // A fresh temporary directory that becomes the working directory for the test, removed
 // afterwards.
 class TempDirTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
     std::string Path(const std::string& name) const { return dir_ + "/" + name; }
