@@ -1,11 +1,13 @@
 // The one place that knows every subsystem: each registers its views, commands and dialogs.
 #include "classtable/CtCommands.h"
 #include "shell/Registry.h"
+#include "vehicles/VclRegister.h"
 
 namespace tablon {
 
 void RegisterSubsystems(ShellRegistry& registry) {
     RegisterClassTable(registry);
+    RegisterVehicles(registry);
 }
 
 }  // namespace tablon

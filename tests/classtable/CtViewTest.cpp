@@ -10,6 +10,7 @@
 #include "shell/GenericView.h"
 #include "shell/ShellTestFixture.h"
 #include "shell/ToolTips.h"
+#include "vehicles/VehicleDialog.h"
 
 namespace tablon::test {
 namespace {
@@ -280,14 +281,21 @@ TEST_F(CtViewTest, OffsetButtonsByDataTypeOpenTheReferencedRecords) {
     r.Set<int16_t>(R::kAltDataRef, 1);
     CCtRecordDialog d(Ctx(), r, 0, "x");
     d.Begin(ui_);
+    std::vector<std::string> vehicleNumbers;
+    auto vehicleNumber = [&](Form& f) { vehicleNumbers.push_back(f.Text(vcldlg::kVclNo)); };
+    ui_.QueueDialog(vehicleNumber);
+    ui_.QueueDialog([](Form&) {});
+    ui_.QueueDialog(vehicleNumber);
     d.Press(ctdlg::kFileOffsetButton);
     d.Press(ctdlg::kAltOffsetButton);
     d.SetText(ctdlg::kFileOffset, "1");
     d.Press(ctdlg::kFileOffsetButton);
     ASSERT_EQ(ui_.Dialogs().size(), 3u);
-    EXPECT_EQ(ui_.Dialogs()[0].title, "VCD Record 2");
+    EXPECT_EQ(ui_.Dialogs()[0].title, "Vehicle Data Details");
     EXPECT_EQ(ui_.Dialogs()[1].title, "ACD Record 1");
-    EXPECT_EQ(ui_.Dialogs()[2].title, "VCD Record 1");  // the fields are taken first
+    EXPECT_EQ(ui_.Dialogs()[2].title, "Vehicle Data Details");
+    // The fields are taken first: the second vehicle is record 1.
+    EXPECT_EQ(vehicleNumbers, (std::vector<std::string>{"2", "1"}));
     EXPECT_EQ(r.DataRef(), 1u);
     // A reference past the file opens nothing.
     d.SetText(ctdlg::kFileOffset, "500");
@@ -377,7 +385,7 @@ TEST_F(CtViewTest, UsageListsProtectedUseThenTheSixFilesInOrder) {
             {"VCD", "F-16", "0", ""},
             {"WCD", "AIM-9", "0", ""}}));
     ASSERT_EQ(ui_.Dialogs().size(), 2u);
-    EXPECT_EQ(ui_.Dialogs()[1].title, "VCD Record 0");
+    EXPECT_EQ(ui_.Dialogs()[1].title, "Vehicle Data Details");
 
     // A stored -1 matches 65535 only.
     CCtUsageDialog all(Ctx(), 65535);
