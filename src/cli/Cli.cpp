@@ -17,11 +17,14 @@
 #include "platform/FpMode.h"
 #include "platform/MappedFile.h"
 #include "sample/Sample.h"
+#include "shell/Form.h"
+#include "shell/MainFrame.h"
 #include "shell/ScriptedUi.h"
 #include "shell/ViewText.h"
 #include "store/Database.h"
 #include "store/ExportImport.h"
 #include "store/FieldTable.h"
+#include "vehicles/VehicleStats.h"
 
 namespace tablon {
 
@@ -39,7 +42,9 @@ constexpr const char* kUsage =
     "  export FILE INDEX OUT.vte           append a record to an export file\n"
     "  import IN.vte [--yes|--no|--answers STRING]  offer an export file's records\n"
     "  list CATEGORY [--sort COL]... [--desc] [--format tsv|csv|json]\n"
-    "                                      a category's list view (\"Vehicles/Aircraft\")\n";
+    "                                      a category's list view (\"Vehicles/Aircraft\")\n"
+    "  run NAME ...                        a maintenance command:\n"
+    "      recalc-stats CATEGORY [--low-air F]  the statistics of the vehicles listed\n";
 
 struct Args {
     std::vector<std::string> positional;
@@ -90,6 +95,35 @@ bool ParseIndex(const std::string& s, int& out) {
     return true;
 }
 
+// The maintenance commands of "run", by name: the program command each one issues, whether it
+// works on the view of a category (named after the command's name), the options it takes before
+// it runs, and the messages that mean it failed.
+struct NamedRun {
+    const char* name;
+    int command;
+    bool onCategory;
+    bool (*prepare)(const Args& args, std::ostream& err);
+    std::vector<std::string> failures;
+};
+
+bool PrepareRecalcStats(const Args& args, std::ostream& err) {
+    if (!args.Has("--low-air")) return true;
+    float factor = 0;
+    if (!ParseFloatText(args.Opt("--low-air"), factor) || factor < 0 || factor > 1) {
+        err << "tablon-cli: --low-air takes a number from 0 to 1\n";
+        return false;
+    }
+    SetLowAirFactor(factor);
+    return true;
+}
+
+const std::vector<NamedRun>& NamedRuns() {
+    static const std::vector<NamedRun> runs{
+        {"recalc-stats", cmd::kRecalculateStats, true, PrepareRecalcStats, {"Update failed"}},
+    };
+    return runs;
+}
+
 class Cli {
   public:
     Cli(std::ostream& out, std::ostream& err) : out_(out), err_(err), ui_(err) {}
@@ -112,8 +146,8 @@ class Cli {
         if (i >= words.size()) return Usage("no command given");
         std::string command = words[i++];
         Args args;
-        static const std::vector<std::string> kValued{"--format", "--scale", "--copy-of",
-                                                      "--answers", "--sort"};
+        static const std::vector<std::string> kValued{"--format",  "--scale", "--copy-of",
+                                                      "--answers", "--sort",  "--low-air"};
         for (; i < words.size(); ++i) {
             const std::string& w = words[i];
             bool valued = false;
@@ -143,6 +177,7 @@ class Cli {
         if (command == "export") return Export(args);
         if (command == "import") return Import(args);
         if (command == "list") return List(args);
+        if (command == "run") return RunNamed(args);
         return Usage("unknown command " + command);
     }
 
@@ -408,6 +443,44 @@ class Cli {
                             : format == "csv" ? TableFormat::Csv
                                               : TableFormat::Json,
                             out_, err_);
+    }
+
+    // "run NAME [CATEGORY] ...": issues the named command as the window would, in the view of the
+    // category when the command works on one.
+    int RunNamed(const Args& a) {
+        if (a.positional.empty()) return Usage("run needs a command name");
+        const NamedRun* run = nullptr;
+        for (const auto& r : NamedRuns())
+            if (a.positional[0] == r.name) run = &r;
+        if (!run) return Usage("unknown run command " + a.positional[0]);
+        if (a.positional.size() != (run->onCategory ? 2u : 1u))
+            return Usage(std::string("run ") + run->name +
+                         (run->onCategory ? " takes one CATEGORY" : " takes no arguments"));
+        if (run->prepare && !run->prepare(a, err_)) return 2;
+        if (!OpenDatabase()) return 1;
+        CTablonApp app(*db_, ui_);
+        CMainFrame& frame = app.Frame();
+        frame.Tree().Build(*db_);
+        if (run->onCategory) {
+            std::string error;
+            const int item = frame.Tree().FindPath(a.positional[1], error);
+            if (item < 0) {
+                err_ << "tablon-cli: " << error << "\n";
+                return 1;
+            }
+            frame.OnTreeSelectionChanged(item);
+        }
+        if (!frame.StateOf(run->command).enabled) {
+            err_ << "tablon-cli: " << run->name << " does not apply"
+                 << (run->onCategory ? " to " + a.positional[1] : std::string()) << "\n";
+            return 1;
+        }
+        const size_t before = ui_.Messages().size();
+        frame.Run(run->command);
+        for (size_t m = before; m < ui_.Messages().size(); ++m)
+            for (const auto& failure : run->failures)
+                if (ui_.Messages()[m].text == failure) return 1;
+        return 0;
     }
 
     std::ostream& out_;
