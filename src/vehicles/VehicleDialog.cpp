@@ -203,11 +203,11 @@ CVehicleDialog::CVehicleDialog(ShellContext& ctx, VehicleRecord& copy, int index
         AddButton(buttons[i].first, buttons[i].second, {x, y, x + 87, y + 24});
     }
     AddOkCancel("Update");
-    AddObserver(this);
+    AddObserver(&watch_);
 }
 
 CVehicleDialog::~CVehicleDialog() {
-    RemoveObserver(this);
+    RemoveObserver(&watch_);
 }
 
 void CVehicleDialog::OnInitDialog() {
@@ -231,10 +231,10 @@ void CVehicleDialog::OnInitDialog() {
     FillUnits();
 }
 
-void CVehicleDialog::ControlChanged(int id) {
+void CVehicleDialog::SelectionWatch::ControlChanged(int id) {
     if (id != kHardpoints) return;
-    const bool selected = Selected(kHardpoints) >= 0;
-    for (int button : {kView, kEdit, kDelete}) Enable(button, selected);
+    const bool selected = dialog->Selected(kHardpoints) >= 0;
+    for (int button : {kView, kEdit, kDelete}) dialog->Enable(button, selected);
 }
 
 void CVehicleDialog::ShowSignature(int k) {

@@ -72,7 +72,7 @@ float IrSignatureValue(uint8_t stored);
 // load byte, rack bit and visible bit, which is left empty. Slot 0 is never moved.
 void RenumberSlots(VehicleRecord& vehicle);
 
-class CVehicleDialog : public Form, private FormObserver {
+class CVehicleDialog : public Form {
   public:
     // Edits the caller's working copy of record number index.
     CVehicleDialog(ShellContext& ctx, VehicleRecord& copy, int index);
@@ -89,7 +89,12 @@ class CVehicleDialog : public Form, private FormObserver {
     void OnListEvent(int id, ListEventKind kind, int row, int column) override;
 
   private:
-    void ControlChanged(int id) override;
+    // Enables "View", "Edit" and "Delete" while a hardpoint row is selected.
+    struct SelectionWatch : FormObserver {
+        CVehicleDialog* dialog;
+        explicit SelectionWatch(CVehicleDialog* d) : dialog(d) {}
+        void ControlChanged(int id) override;
+    };
     // Takes every entry into the working copy, as "Update" does, without closing.
     bool TakeIntoCopy();
     void ShowSignature(int k);
@@ -132,6 +137,7 @@ class CVehicleDialog : public Form, private FormObserver {
     uint8_t signatureBytes_[2] = {};
     int hpSortColumn_ = -1;
     bool hpAscending_ = true;
+    SelectionWatch watch_{this};
 };
 
 // Runs the vehicle dialog on a working copy: Ok ("Update") when the caller is to write it back.
