@@ -2,12 +2,14 @@
 #include "classtable/CtCommands.h"
 #include "shell/Registry.h"
 #include "vehicles/VclRegister.h"
+#include "vehicles/WeaponCommands.h"
 
 namespace tablon {
 
 void RegisterSubsystems(ShellRegistry& registry) {
     RegisterClassTable(registry);
     RegisterVehicles(registry);
+    RegisterWeapons(registry);
 }
 
 }  // namespace tablon

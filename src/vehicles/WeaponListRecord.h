@@ -21,6 +21,8 @@ struct WeaponListRecord : RecordBytes<208> {
     static constexpr int kListedEntries = 32;  // entries the list view and the statistics read
 
     std::string Name() const { return LoadText(b + kName, kNameSize); }
+    // At most 16 characters, zero-padded.
+    void SetName(const std::string& name) { StoreText(b + kName, kNameSize, name); }
     uint16_t Weapon(int entry) const { return Get<uint16_t>(kWeapons + 2 * entry); }
     uint8_t Count(int entry) const { return b[kCounts + entry]; }
     void SetEntry(int entry, uint16_t weapon, uint8_t count) {

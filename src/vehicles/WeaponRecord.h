@@ -72,6 +72,8 @@ struct WeaponRecord : RecordBytes<60> {
 
     int16_t CtIndex() const { return Get<int16_t>(kCtIndex); }
     std::string Name() const { return LoadText(b + kName, kNameSize); }
+    // At most 17 characters, zero-padded; the terminating byte 29 is left as it is.
+    void SetName(const std::string& name) { StoreText(b + kName, kNameSize - 1, name); }
     int16_t Range() const { return Get<int16_t>(kRange); }
     uint16_t Flags() const { return Get<uint16_t>(kFlags); }
     uint16_t Guidance() const { return Get<uint16_t>(kGuidance); }

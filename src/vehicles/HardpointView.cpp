@@ -1,0 +1,230 @@
+#include "vehicles/HardpointView.h"
+
+#include <utility>
+
+#include "store/Database.h"
+#include "vehicles/HardpointDialog.h"
+#include "vehicles/WeaponView.h"
+
+namespace tablon {
+
+namespace {
+
+using L = WeaponListRecord;
+using H = HardpointRow;
+
+// "%s (%d)": the weapon's name and the entry's count; empty for an empty entry or a weapon that
+// cannot be read.
+template <int E>
+std::string EntryText(const uint8_t* row, int) {
+    const uint8_t* entry = row + H::kEntries + E * H::kEntrySize;
+    if (!entry[WeaponRecord::kNameSize]) return {};
+    return LoadText(entry, WeaponRecord::kNameSize) + " (" + std::to_string(row[L::kCounts + E]) +
+           ")";
+}
+
+template <size_t... E>
+std::vector<ColumnDesc> MakeColumns(std::index_sequence<E...>) {
+    return {{"Name", 100, L::kName, kKindText, int(L::kNameSize)},
+            {"Weapon", 100, int(L::kWeapons + 2 * E), kKindU16, 0, 1, EntryText<int(E)>}...};
+}
+
+// The weapon-list file read as rows: each list followed by the names of its entries' weapons.
+class HardpointRowSource : public RecordSource {
+  public:
+    explicit HardpointRowSource(Database& db)
+        : wld_(*db.Table(FileId::Wld)), wcd_(*db.Table(FileId::Wcd)) {}
+    SourceRef Ref() const override { return {FileId::Wld, ModelTable::None}; }
+    uint32_t RecordSize() const override { return H::kSize; }
+    int Count() const override { return int(wld_.RecordCount()); }
+    int Get(int index, uint8_t* out) const override {
+        if (!wld_.GetRecord(index, out)) return 0;
+        Compose(out);
+        return 1;
+    }
+    int Set(int index, const uint8_t* row) override { return wld_.SetRecord(index, row); }
+    const FieldTable& Fields() const override { return WeaponListFields(); }
+    TableFile* Table() const override { return &wld_; }
+    std::string TypeName() const override { return wld_.Spec().typeName; }
+
+    void Compose(uint8_t* row) const {
+        WeaponRecord w;
+        for (int e = 0; e < L::kListedEntries; ++e) {
+            uint8_t* entry = row + H::kEntries + e * H::kEntrySize;
+            const uint16_t ref = LoadLE<uint16_t>(row + L::kWeapons + 2 * e);
+            const bool readable = ref != 0 && wcd_.GetRecord(ref, w.data());
+            if (readable)
+                std::memcpy(entry, w.data() + WeaponRecord::kName, WeaponRecord::kNameSize);
+            else
+                std::memset(entry, 0, WeaponRecord::kNameSize);
+            entry[WeaponRecord::kNameSize] = readable ? 1 : 0;
+        }
+    }
+
+  private:
+    TableFile& wld_;
+    TableFile& wcd_;
+};
+
+}  // namespace
+
+const std::vector<ColumnDesc>& HardpointColumns() {
+    static const std::vector<ColumnDesc> columns =
+        MakeColumns(std::make_index_sequence<L::kListedEntries>());
+    return columns;
+}
+
+// ---- CHardpointView ----
+
+// No column keeps file order: the list comes up in file order until it is sorted by name.
+CHardpointView::CHardpointView(ShellContext& ctx)
+    : CMvView(ctx, std::make_unique<HardpointRowSource>(ctx.db), HardpointColumns(), -1) {}
+
+TableFile& CHardpointView::Wld() const {
+    return *Source().Table();
+}
+
+void CHardpointView::Fill() {
+    std::vector<uint8_t> row(H::kSize);
+    for (int i = 0; Source().Get(i, row.data()); ++i)
+        if (NameListed(row.data() + L::kName)) InsertRow(i, row.data());
+}
+
+std::string CHardpointView::ItemTextFor(const uint8_t* row, int) const {
+    return LoadText(row + L::kName, L::kNameSize);
+}
+
+int CHardpointView::CompareRecords(const uint8_t* a, const uint8_t* b, const ColumnDesc& c) const {
+    if (c.offset != L::kName || c.kind != kKindText) return 0;
+    return CMvView::CompareRecords(a, b, c);
+}
+
+std::vector<uint8_t> CHardpointView::RowOf(const WeaponListRecord& list) const {
+    std::vector<uint8_t> row(H::kSize);
+    std::memcpy(row.data(), list.data(), L::kSize);
+    static_cast<const HardpointRowSource&>(Source()).Compose(row.data());
+    return row;
+}
+
+void CHardpointView::RefreshRow(int row, const WeaponListRecord& list) {
+    const std::vector<uint8_t> data = RowOf(list);
+    const int index = ItemData(row);
+    std::string text = ItemTextFor(data.data(), index);
+    if (text == ItemText(row)) {
+        FillCells(row, data.data());
+        return;
+    }
+    // A new name: the row is made again and put back in its place in the order.
+    const bool selected = IsSelected(row);
+    RemoveRow(row);
+    InsertRow(index, data.data(), std::move(text), 1);
+    if (LastSortColumn() >= 0) {
+        const int column = LastSortColumn();
+        Sort(column);  // twice: the same direction as before
+        Sort(column);
+    }
+    if (selected) Select(PositionOf(index), false);
+}
+
+void CHardpointView::ShowRecord(int row) {
+    if (row < 0 || row >= RowCount()) return;
+    const int index = ItemData(row);
+    WeaponListRecord copy;
+    if (!Wld().GetRecord(index, copy.data())) return;
+    if (RunHardpointDialog(ctx_, copy, index) != Answer::Ok) return;
+    if (!Wld().SetRecord(index, copy.data())) {
+        ctx_.ui.Show("Update Failed");
+        return;
+    }
+    RefreshRow(row, copy);
+}
+
+void CHardpointView::AddRecord(bool copy) {
+    WeaponListRecord record;
+    if (copy) {
+        const int from = SelectedIndex();
+        if (from < 0 || !Wld().GetRecord(from, record.data())) return;
+        record.SetName(CopyNameWithin(record.Name(), 13));
+    } else {
+        record.SetName("New");
+    }
+    // The dialog shows the number the new list will get, so that what it finds (its users) is
+    // about the new list, not its source.
+    if (RunHardpointDialog(ctx_, record, int(Wld().RecordCount())) != Answer::Ok) return;
+    int index = 0;
+    if (!Wld().AppendRecord(index, record.data())) {
+        ctx_.ui.Show("Add Failed");
+        return;
+    }
+    InsertRow(index, RowOf(record).data());
+}
+
+void CHardpointView::DeleteRecord() {
+    const int row = FirstSelected();
+    if (row < 0) return;
+    if (!Wld().DeleteLastRecord(ItemData(row))) {
+        ctx_.ui.Show("Can't delete record");
+        return;
+    }
+    RemoveRow(row);
+}
+
+void CHardpointView::OnDrop(int sourceRow, int targetRow) {
+    const int source = ItemData(sourceRow), target = ItemData(targetRow);
+    WeaponListRecord from, to;
+    if (!Wld().GetRecord(source, from.data()) || !Wld().GetRecord(target, to.data())) return;
+    const std::string question = Format("Overwrite Item %d (%s) with %d (%s)?", target,
+                                        to.Name().c_str(), source, from.Name().c_str());
+    if (ctx_.ui.Ask(question) != Answer::Yes) return;
+    if (!Wld().SetRecord(target, from.data())) {
+        ctx_.ui.Show("Failed to update WLD file");
+        return;
+    }
+    RefreshRow(targetRow, from);
+}
+
+bool CHardpointView::QueryCommand(int id, CommandState& state) {
+    switch (id) {
+        case cmd::kShowItem:
+        case cmd::kAddCopy:
+        case cmd::kExportItem:
+            EnableWithSelection(state);
+            return true;
+        case cmd::kAddItem:
+            return true;
+        case cmd::kDeleteItem:
+            EnableDeleteLast(state);
+            return true;
+        case cmd::kSortByName:
+            state.checked = LastSortColumn() == 0;
+            return true;
+        default:
+            return CMvView::QueryCommand(id, state);
+    }
+}
+
+bool CHardpointView::RunCommand(int id) {
+    switch (id) {
+        case cmd::kShowItem:
+            ShowRecord(FirstSelected());
+            return true;
+        case cmd::kAddItem:
+        case cmd::kAddCopy:
+            AddRecord(id == cmd::kAddCopy);
+            return true;
+        case cmd::kDeleteItem:
+            DeleteRecord();
+            return true;
+        case cmd::kExportItem:
+            ExportSelected();
+            return true;
+        case cmd::kSortByName:
+            SetStoredSortColumn(0);
+            Sort(0);
+            return true;
+        default:
+            return CMvView::RunCommand(id);
+    }
+}
+
+}  // namespace tablon
