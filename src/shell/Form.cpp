@@ -156,6 +156,13 @@ Control& Form::AddButton(int id, std::string text, Rect r) {
     return c;
 }
 
+Control& Form::AddTitleEdit(int id, Rect r) {
+    Control& c = AddEdit(id, r);
+    c.fontFace = "Arial";
+    c.fontPoints = 24;
+    return c;
+}
+
 void Form::AddOkCancel(std::string okText, std::string cancelText) {
     const int w = width_, h = height_;
     AddButton(kIdOk, std::move(okText), {w - 160, h - 32, w - 90, h - 8}).defaultButton = true;
@@ -319,6 +326,13 @@ const std::vector<ListRow>& Form::Rows(int id) const {
     return At(id).rows;
 }
 
+void Form::SetListMode(int id, int mode) {
+    Control& c = At(id);
+    if (c.listMode == mode) return;
+    c.listMode = mode;
+    Changed(id);
+}
+
 // ---- user actions ----
 
 void Form::Press(int id) {
@@ -343,12 +357,13 @@ void Form::ListEvent(int id, ListEventKind kind, int row, int column) {
     OnListEvent(id, kind, row, column);
 }
 
-void Form::TypeChars(int id, std::string_view chars) {
+bool Form::TypeChars(int id, std::string_view chars) {
     Control& c = At(id);
     EditState s{c.text, c.selStart, c.selEnd};
+    bool refused = false;
     for (char ch : chars) {
         if (c.numeric) {
-            if (c.numeric->TypeChar(s, ch, ui_)) break;
+            if ((refused = c.numeric->TypeChar(s, ch, ui_))) break;
         } else {
             EditState before = s;
             ApplyChar(s, ch);
@@ -359,6 +374,7 @@ void Form::TypeChars(int id, std::string_view chars) {
     c.selStart = s.selStart;
     c.selEnd = s.selEnd;
     Changed(id);
+    return refused;
 }
 
 void Form::Resize(int width, int height) {

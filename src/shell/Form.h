@@ -33,6 +33,7 @@ enum class ControlKind {
     Slider,
     ScrollBar,
     Canvas,
+    Icon,  // the program's icon
 };
 
 struct ListColumn {
@@ -43,6 +44,7 @@ struct ListColumn {
 struct ListRow {
     std::vector<std::string> cells;  // cell 0 is the item text
     int64_t data = 0;                // item data
+    int icon = -1;                   // image of the list's image list; -1: none
 };
 
 struct Choice {
@@ -61,6 +63,9 @@ struct Control {
     bool visible = true;
     bool readOnly = false;
     bool defaultButton = false;
+    // The font of the control's text; an empty face is the dialog's own font.
+    std::string fontFace;
+    int fontPoints = 0;
 
     // Edits.
     std::string text;
@@ -80,6 +85,8 @@ struct Control {
     std::vector<ListColumn> columns;
     std::vector<ListRow> rows;
     int selectedRow = -1;
+    int listMode = 1;  // display mode as the record lists number them: 1 is the detail view
+    int images = 0;    // bitmap resource of the rows' icons; 0: the rows have none
 
     // Sliders and scroll bars.
     int minimum = 0, maximum = 100, position = 0;
@@ -139,6 +146,8 @@ class Form {
     Control& AddDropList(int id, Rect r, std::vector<Choice> choices = {});
     Control& AddList(int id, Rect r, std::vector<ListColumn> columns);
     Control& AddButton(int id, std::string text, Rect r);
+    // The large name field at the top of a detail dialog: an edit in 24-point "Arial".
+    Control& AddTitleEdit(int id, Rect r);
     // The usual OK and Cancel buttons at the bottom right.
     void AddOkCancel(std::string okText = "OK", std::string cancelText = "Cancel");
     // Exchange order: the order in which fields are bound.
@@ -174,14 +183,16 @@ class Form {
     void SetRows(int id, std::vector<ListRow> rows);
     void SetCell(int id, int row, int column, std::string text);
     const std::vector<ListRow>& Rows(int id) const;
+    void SetListMode(int id, int mode);
 
     // ---- user actions ----
     void Press(int id);
     void FocusLost(int id);
     void ListEvent(int id, ListEventKind kind, int row, int column = 0);
     // Characters typed into an edit at its selection ('\b' is Backspace); a numeric edit checks
-    // each one.
-    void TypeChars(int id, std::string_view chars);
+    // each one. True when a numeric edit refused one: the rest, and every further character
+    // already waiting for the field, are discarded.
+    bool TypeChars(int id, std::string_view chars);
     // The client area was resized (resizable dialogs).
     void Resize(int width, int height);
 

@@ -83,6 +83,11 @@ void CMainFrame::RemoveObserver(FrameObserver* o) {
 // ---- CAboutDlg ----
 
 CAboutDlg::CAboutDlg() : Form("About Tablon", 260, 100) {
+    Control icon;
+    icon.id = -1;
+    icon.kind = ControlKind::Icon;
+    icon.rect = {12, 12, 44, 44};
+    Add(std::move(icon));
     AddLabel(-1, "Tablon Version 1.0", {60, 16, 250, 32});
     AddButton(kIdOk, "OK", {190, 60, 250, 84}).defaultButton = true;
 }

@@ -25,6 +25,20 @@ std::string Format(const char* fmt, ...) {
     return out;
 }
 
+std::string HelpFileMissingText(const std::string& helpFile) {
+    return "The help file was not found:\n" + helpFile;
+}
+
+std::string NoHelpViewerText(const std::string& helpFile) {
+    return "No help viewer is available.\n\nThis desktop has no program for compiled HTML help "
+           "files, so the help file can't be shown:\n" +
+           helpFile;
+}
+
+std::string NoDirectoryText(const std::string& dir) {
+    return "Can't open the database directory:\n" + dir;
+}
+
 Answer Ui::RunDialog(Form& form) {
     form.Begin(*this);
     if (!form.Ended()) Modal(form);

@@ -61,6 +61,13 @@ class Ui {
     virtual void Modal(Form& /*form*/) {}
 };
 
+// What a Ui says when it cannot show the help file: the file is missing, or the desktop has no
+// program that shows its kind of file.
+std::string HelpFileMissingText(const std::string& helpFile);
+std::string NoHelpViewerText(const std::string& helpFile);
+// The program was started on a directory it cannot change to.
+std::string NoDirectoryText(const std::string& dir);
+
 // Fills a printf-style message with arguments, as the system's fixed texts are written.
 std::string Format(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
 

@@ -211,10 +211,10 @@ TEST(NumericEditTest, KeystrokesThatWouldMakeNoNumberAreUndone) {
     form.AddEdit(1, {}).numeric = CNumericEdit{};
     form.Begin(ui);
     form.SetText(1, "12");
-    form.TypeChars(1, "x3");
+    EXPECT_TRUE(form.TypeChars(1, "x3"));
     EXPECT_EQ(form.Text(1), "12");
     form.SetSelection(1, 2, 2);
-    form.TypeChars(1, ".5");
+    EXPECT_FALSE(form.TypeChars(1, ".5"));
     EXPECT_EQ(form.Text(1), "12.5");
     EXPECT_TRUE(ui.Messages().empty());
 }

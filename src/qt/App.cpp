@@ -1,0 +1,142 @@
+#include "qt/App.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QDir>
+#include <QPixmap>
+#include <QTimer>
+#include <QTreeWidget>
+#include <cstdio>
+
+#include "qt/ListWidget.h"
+#include "qt/MainWindow.h"
+#include "qt/Pictures.h"
+#include "qt/QtUi.h"
+#include "qt/ViewPane.h"
+#include "store/Database.h"
+
+namespace tablon {
+
+namespace {
+
+struct Options {
+    QString dir;
+    QString select;
+    int mode = -1;
+    int row = 0;
+    bool showItem = false;
+    QString screenshot;
+    bool help = false;
+    QString unknown;
+};
+
+int ModeCommand(const QString& name) {
+    if (name == QLatin1String("large")) return cmd::kLargeIcons;
+    if (name == QLatin1String("small")) return cmd::kSmallIcons;
+    if (name == QLatin1String("list")) return cmd::kList;
+    if (name == QLatin1String("detail")) return cmd::kDetail;
+    return -1;
+}
+
+Options Parse(const QStringList& args) {
+    Options o;
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        const QString& a = args[i];
+        auto value = [&]() { return i + 1 < args.size() ? args[++i] : QString(); };
+        if (a == QLatin1String("--select"))
+            o.select = value();
+        else if (a == QLatin1String("--mode"))
+            o.mode = ModeCommand(value());
+        else if (a == QLatin1String("--row"))
+            o.row = value().toInt();
+        else if (a == QLatin1String("--show-item"))
+            o.showItem = true;
+        else if (a == QLatin1String("--screenshot"))
+            o.screenshot = value();
+        else if (a == QLatin1String("--help") || a == QLatin1String("-h"))
+            o.help = true;
+        else if (a.startsWith(QLatin1String("--")) || !o.dir.isEmpty())
+            o.unknown = a;
+        else
+            o.dir = a;
+    }
+    return o;
+}
+
+// Saves a picture of the topmost window: the modal dialog when one is open, else the main
+// window.
+void SaveScreenshot(QWidget* window, const QString& path) {
+    QWidget* top = QApplication::activeModalWidget() ? QApplication::activeModalWidget() : window;
+    if (!top->grab().save(path)) std::fprintf(stderr, "can't write %s\n", qPrintable(path));
+}
+
+// Drives the window as the options say, takes the picture and ends the program.
+void ScheduleScreenshot(MainWindow& window, CTablonApp& app, const Options& o) {
+    QTimer::singleShot(200, &window, [&window, &app, o] {
+        if (!o.select.isEmpty()) {
+            std::string error;
+            const int item = app.Frame().Tree().FindPath(o.select.toStdString(), error);
+            if (QTreeWidgetItem* it = window.TreeItem(item)) {
+                window.Tree()->setCurrentItem(it);
+                window.Tree()->scrollToItem(it);
+            } else {
+                std::fprintf(stderr, "%s\n", error.c_str());
+            }
+        }
+        if (o.mode >= 0) window.Run(o.mode);
+        if (CMvView* view = window.Pane()->View(); view && o.row < view->RowCount()) {
+            view->Select(o.row);
+            window.List()->SetCurrentRow(o.row);
+            window.List()->CurrentView()->scrollTo(
+                window.List()->CurrentView()->model()->index(o.row, 0));
+        }
+        window.List()->setFocus();
+        const int settle = 600;  // the icon views lay their items out in batches
+        if (o.showItem) {
+            QTimer::singleShot(settle, &window, [&window, o] {
+                SaveScreenshot(&window, o.screenshot);
+                if (QWidget* dialog = QApplication::activeModalWidget()) dialog->close();
+                QApplication::quit();
+            });
+            window.Run(cmd::kShowItem);
+        } else {
+            QTimer::singleShot(settle, &window, [&window, o] {
+                SaveScreenshot(&window, o.screenshot);
+                QApplication::quit();
+            });
+        }
+    });
+}
+
+}  // namespace
+
+int RunTablon(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QString::fromUtf8(kAppTitle));
+    QApplication::setWindowIcon(AppIcon());
+    const Options options = Parse(QApplication::arguments());
+    if (options.help || !options.unknown.isEmpty()) {
+        if (!options.unknown.isEmpty())
+            std::fprintf(stderr, "unknown argument: %s\n", qPrintable(options.unknown));
+        std::fprintf(options.help ? stdout : stderr,
+                     "usage: tablon [DIR] [--select PATH] [--mode large|small|list|detail] "
+                     "[--row N] [--show-item] [--screenshot FILE.png]\n");
+        return options.help ? 0 : 2;
+    }
+
+    QtUi ui;
+    if (!options.dir.isEmpty() && !QDir::setCurrent(options.dir))
+        ui.Show(NoDirectoryText(options.dir.toStdString()), Icon::Error);
+
+    Database db(ui);
+    if (!RunStartup(db)) return 1;
+    CTablonApp app(db, ui);
+    app.Start();
+    MainWindow window(app, ui);
+    ui.SetParent(&window);
+    window.show();
+    if (!options.screenshot.isEmpty()) ScheduleScreenshot(window, app, options);
+    return QApplication::exec();
+}
+
+}  // namespace tablon

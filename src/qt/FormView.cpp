@@ -1,0 +1,425 @@
+#include "qt/FormView.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSlider>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "qt/ListModels.h"
+#include "qt/ListWidget.h"
+#include "qt/Pictures.h"
+#include "shell/ToolTips.h"
+
+namespace tablon {
+
+namespace {
+
+QString Text(const std::string& s) {
+    return QString::fromUtf8(s.data(), qsizetype(s.size()));
+}
+
+// A caption without its mnemonic markers ("&&" stays one "&").
+QString PlainCaption(const std::string& s) {
+    QString out;
+    const QString in = Text(s);
+    for (qsizetype i = 0; i < in.size(); ++i) {
+        if (in[i] == '&' && i + 1 < in.size()) ++i;
+        out += in[i];
+    }
+    return out;
+}
+
+QRect Geometry(const Rect& r) {
+    return QRect(r.left, r.top, std::max(0, r.Width()), std::max(0, r.Height()));
+}
+
+// An edit of a form: a numeric one checks every typed character with the form; each tells
+// the form when it loses the focus.
+class EditField : public QLineEdit {
+  public:
+    EditField(FormView* owner, int id, bool numeric)
+        : QLineEdit(owner), owner_(owner), id_(id), numeric_(numeric) {}
+
+  protected:
+    void keyPressEvent(QKeyEvent* e) override {
+        if (!numeric_ || isReadOnly()) return QLineEdit::keyPressEvent(e);
+        if (discarding_) {
+            // Characters that were waiting when one was refused.
+            if (!e->text().isEmpty()) return e->accept();
+        }
+        char ch = 0;
+        const QString t = e->text();
+        const auto modifiers =
+            e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+        if (e->key() == Qt::Key_Backspace && !modifiers)
+            ch = '\b';
+        else if (!t.isEmpty() && !modifiers && t[0].unicode() >= 0x20 && t[0].unicode() != 0x7f)
+            ch = t[0].unicode() < 0x80 ? char(t[0].unicode()) : '?';
+        if (!ch) return QLineEdit::keyPressEvent(e);
+        e->accept();
+        if (owner_->Typed(id_, ch)) {
+            discarding_ = true;
+            QTimer::singleShot(0, this, [this] { discarding_ = false; });
+        }
+    }
+
+    void focusOutEvent(QFocusEvent* e) override {
+        QLineEdit::focusOutEvent(e);
+        // A popup (the edit's own menu) takes the focus only for a moment.
+        if (e->reason() != Qt::PopupFocusReason) owner_->EditLostFocus(id_);
+    }
+
+  private:
+    FormView* owner_;
+    int id_;
+    bool numeric_;
+    bool discarding_ = false;
+};
+
+}  // namespace
+
+FormView::FormView(Form& form, QWidget* parent) : QWidget(parent), form_(form) {
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    form_.AddObserver(this);
+    Build();
+}
+
+FormView::~FormView() {
+    form_.RemoveObserver(this);
+}
+
+QWidget* FormView::Widget(int id) const {
+    const auto& controls = form_.Controls();
+    for (size_t i = 0; i < controls.size() && i < widgets_.size(); ++i)
+        if (controls[i].id == id) return widgets_[i];
+    return nullptr;
+}
+
+void FormView::Build() {
+    for (QWidget* w : widgets_) delete w;
+    widgets_.clear();
+    lists_.assign(form_.Controls().size(), nullptr);
+    const auto& controls = form_.Controls();
+    for (size_t i = 0; i < controls.size(); ++i) {
+        widgets_.push_back(Make(i));
+        Sync(i);
+    }
+    // Group boxes lie behind the controls they frame.
+    for (size_t i = 0; i < controls.size(); ++i)
+        if (controls[i].kind == ControlKind::GroupBox) widgets_[i]->lower();
+    Place();
+}
+
+QWidget* FormView::Make(size_t index) {
+    const Control& c = form_.Controls()[index];
+    const int id = c.id;
+    QWidget* w = nullptr;
+    switch (c.kind) {
+        case ControlKind::Label: {
+            auto* label = new QLabel(this);
+            label->setTextFormat(Qt::PlainText);
+            const bool multiLine = c.rect.Height() > label->fontMetrics().lineSpacing() * 1.8;
+            label->setWordWrap(multiLine);
+            label->setAlignment(Qt::AlignLeft | (multiLine ? Qt::AlignTop : Qt::AlignVCenter));
+            w = label;
+            break;
+        }
+        case ControlKind::GroupBox:
+            w = new QGroupBox(this);
+            break;
+        case ControlKind::Edit: {
+            auto* edit = new EditField(this, id, c.numeric.has_value());
+            connect(edit, &QLineEdit::textEdited, this, [this, id, edit](const QString& t) {
+                pushing_ = id;
+                form_.SetText(id, t.toStdString());
+                pushing_ = 0;
+                const size_t caret = size_t(edit->cursorPosition());
+                form_.SetSelection(id, caret, caret);
+            });
+            w = edit;
+            break;
+        }
+        case ControlKind::CheckBox:
+        case ControlKind::Radio: {
+            QAbstractButton* b = c.kind == ControlKind::CheckBox
+                                     ? static_cast<QAbstractButton*>(new QCheckBox(this))
+                                     : new QRadioButton(this);
+            b->setAutoExclusive(false);
+            const bool radio = c.kind == ControlKind::Radio;
+            connect(b, &QAbstractButton::clicked, this, [this, id, radio](bool checked) {
+                // A radio button stays checked when clicked again; the form unchecks the
+                // rest of its group.
+                form_.SetChecked(id, radio ? true : checked);
+                form_.Press(id);
+            });
+            w = b;
+            break;
+        }
+        case ControlKind::DropList: {
+            auto* combo = new QComboBox(this);
+            combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+            connect(combo, &QComboBox::activated, this,
+                    [this, id](int index) { form_.SetSelected(id, index); });
+            w = combo;
+            break;
+        }
+        case ControlKind::List: {
+            auto* list = new ListWidget(this);
+            auto* model = new FormListModel(form_, id, list);
+            lists_[index] = model;
+            list->SetModel(model);
+            list->SetSingleSelection(true);
+            connect(list, &ListWidget::SelectionChanged, this, [this, id, list] {
+                const std::vector<int> rows = list->SelectedRows();
+                pushing_ = id;
+                form_.SetSelected(id, rows.empty() ? -1 : rows.front());
+                pushing_ = 0;
+            });
+            connect(list, &ListWidget::RowDoubleClicked, this, [this, id](int row, int column) {
+                form_.ListEvent(id, ListEventKind::DoubleClick, row, column);
+            });
+            connect(list, &ListWidget::HeaderClicked, this, [this, id](int column) {
+                form_.ListEvent(id, ListEventKind::HeaderClick, -1, column);
+            });
+            connect(list, &ListWidget::ContextMenuRequested, this,
+                    [this, id, list](std::optional<QPoint> mouse) {
+                        const int row = mouse ? list->RowAt(*mouse) : list->CurrentRow();
+                        const int column = mouse ? std::max(0, list->ColumnAt(*mouse)) : 0;
+                        form_.ListEvent(id, ListEventKind::RightClick, row, column);
+                    });
+            w = list;
+            break;
+        }
+        case ControlKind::Button: {
+            auto* button = new QPushButton(this);
+            connect(button, &QPushButton::clicked, this, [this, id] { form_.Press(id); });
+            w = button;
+            break;
+        }
+        case ControlKind::Slider:
+        case ControlKind::ScrollBar: {
+            const auto orientation =
+                c.rect.Width() >= c.rect.Height() ? Qt::Horizontal : Qt::Vertical;
+            QAbstractSlider* s = c.kind == ControlKind::Slider
+                                     ? static_cast<QAbstractSlider*>(new QSlider(orientation, this))
+                                     : new QScrollBar(orientation, this);
+            w = s;
+            break;
+        }
+        case ControlKind::Canvas: {
+            auto* frame = new QFrame(this);
+            frame->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+            frame->setAutoFillBackground(true);
+            frame->setBackgroundRole(QPalette::Base);
+            w = frame;
+            break;
+        }
+        case ControlKind::Icon: {
+            auto* label = new QLabel(this);
+            label->setAlignment(Qt::AlignCenter);
+            const int side = std::min(c.rect.Width(), c.rect.Height());
+            label->setPixmap(AppIcon().pixmap(QSize(side, side), devicePixelRatioF()));
+            w = label;
+            break;
+        }
+    }
+    if (kToolTipsOn)
+        if (const char* tip = ToolTipText(id)) w->setToolTip(QString::fromUtf8(tip));
+    if (!c.fontFace.empty() || c.fontPoints > 0) {
+        QFont f = w->font();
+        if (!c.fontFace.empty()) f.setFamily(Text(c.fontFace));
+        if (c.fontPoints > 0) f.setPointSize(c.fontPoints);
+        w->setFont(f);
+    }
+    return w;
+}
+
+void FormView::Sync(size_t index) {
+    const Control& c = form_.Controls()[index];
+    QWidget* w = widgets_[index];
+    w->setEnabled(c.enabled);
+    w->setVisible(c.visible);
+    const QSignalBlocker block(w);
+    switch (c.kind) {
+        case ControlKind::Label:
+            static_cast<QLabel*>(w)->setText(PlainCaption(c.label));
+            break;
+        case ControlKind::GroupBox:
+            static_cast<QGroupBox*>(w)->setTitle(PlainCaption(c.label));
+            break;
+        case ControlKind::Edit: {
+            auto* edit = static_cast<QLineEdit*>(w);
+            edit->setReadOnly(c.readOnly);
+            // Setting the limit sets the text anew, moving the caret: only when it changes.
+            const int limit = c.maxChars > 0 ? c.maxChars : 32767;
+            if (edit->maxLength() != limit) edit->setMaxLength(limit);
+            if (pushing_ == c.id) break;  // the text came from the edit itself
+            const QString text = Text(c.text);
+            if (edit->text() != text) {
+                edit->setText(text);
+                edit->setCursorPosition(int(c.selEnd));
+            }
+            // A refused keystroke selects the whole text.
+            const int start = int(std::min(c.selStart, c.selEnd));
+            const int end = int(std::max(c.selStart, c.selEnd));
+            if (end > start) edit->setSelection(start, end - start);
+            break;
+        }
+        case ControlKind::CheckBox:
+        case ControlKind::Radio: {
+            auto* b = static_cast<QAbstractButton*>(w);
+            b->setText(Text(c.label));
+            b->setCheckable(true);
+            b->setChecked(c.checked);
+            break;
+        }
+        case ControlKind::DropList: {
+            auto* combo = static_cast<QComboBox*>(w);
+            bool same = combo->count() == int(c.choices.size());
+            for (int i = 0; same && i < combo->count(); ++i)
+                same = combo->itemText(i) == Text(c.choices[size_t(i)].text);
+            if (!same) {
+                combo->clear();
+                for (const Choice& ch : c.choices) combo->addItem(Text(ch.text), ch.value);
+            }
+            combo->setCurrentIndex(c.selected);
+            break;
+        }
+        case ControlKind::List: {
+            if (pushing_ == c.id) break;
+            auto* list = static_cast<ListWidget*>(w);
+            lists_[index]->Refresh();
+            list->SetMode(c.listMode);
+            list->SelectRows(c.selectedRow >= 0 ? std::vector<int>{c.selectedRow}
+                                                : std::vector<int>{});
+            if (c.selectedRow >= 0) list->SetCurrentRow(c.selectedRow);
+            break;
+        }
+        case ControlKind::Button: {
+            auto* button = static_cast<QPushButton*>(w);
+            button->setText(Text(c.label));
+            button->setDefault(c.defaultButton);
+            break;
+        }
+        case ControlKind::Slider:
+        case ControlKind::ScrollBar: {
+            auto* s = static_cast<QAbstractSlider*>(w);
+            s->setRange(c.minimum, c.maximum);
+            s->setValue(c.position);
+            break;
+        }
+        case ControlKind::Canvas:
+        case ControlKind::Icon:
+            break;
+    }
+}
+
+void FormView::Place() {
+    const auto& controls = form_.Controls();
+    for (size_t i = 0; i < controls.size() && i < widgets_.size(); ++i)
+        widgets_[i]->setGeometry(Geometry(controls[i].rect));
+}
+
+void FormView::ControlChanged(int id) {
+    const auto& controls = form_.Controls();
+    for (size_t i = 0; i < controls.size() && i < widgets_.size(); ++i)
+        if (controls[i].id == id) Sync(i);
+}
+
+void FormView::ControlsChanged() {
+    Build();
+}
+
+void FormView::TitleChanged() {
+    emit FormTitleChanged(Text(form_.Title()));
+}
+
+void FormView::FocusRequested(int id) {
+    QWidget* w = Widget(id);
+    if (!w) return;
+    w->setFocus(Qt::OtherFocusReason);
+    if (auto* edit = qobject_cast<QLineEdit*>(w)) edit->selectAll();
+}
+
+void FormView::FocusRequestedControl() {
+    if (form_.Focus() != 0) FocusRequested(form_.Focus());
+}
+
+void FormView::LayoutChanged() {
+    Place();
+}
+
+void FormView::Ended(Answer result) {
+    emit FormEnded(int(result));
+}
+
+bool FormView::Typed(int id, char ch) {
+    QWidget* w = Widget(id);
+    if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+        // The form types at the edit's selection, or at the caret.
+        size_t start = size_t(edit->cursorPosition()), end = start;
+        if (edit->hasSelectedText()) {
+            start = size_t(edit->selectionStart());
+            end = size_t(edit->selectionEnd());
+        }
+        form_.SetSelection(id, start, end);
+    }
+    return form_.TypeChars(id, std::string(1, ch));
+}
+
+void FormView::EditLostFocus(int id) {
+    form_.FocusLost(id);
+}
+
+void FormView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (form_.Resizable() && (width() != form_.Width() || height() != form_.Height()))
+        form_.Resize(width(), height());
+}
+
+// ---- FormDialog ----
+
+FormDialog::FormDialog(Form& form, QWidget* parent)
+    : QDialog(parent), view_(new FormView(form, this)) {
+    setWindowTitle(Text(form.Title()));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(view_);
+    const QSize size(form.Width(), form.Height());
+    if (const SizingLayout* sizing = form.Layout()) {
+        const SizingLayout::MinMaxInfo info = sizing->OnMinMaxInfo();
+        setMinimumSize(std::min(info.minTrackWidth, size.width()),
+                       std::min(info.minTrackHeight, size.height()));
+        setMaximumSize(info.maxTrackWidth.value_or(QWIDGETSIZE_MAX),
+                       info.maxTrackHeight.value_or(QWIDGETSIZE_MAX));
+        setSizeGripEnabled(sizing->HasGrip());
+        resize(size);
+    } else {
+        setFixedSize(size);
+    }
+    connect(view_, &FormView::FormEnded, this,
+            [this](int result) { done(Answer(result) == Answer::Ok ? Accepted : Rejected); });
+    connect(view_, &FormView::FormTitleChanged, this, &QWidget::setWindowTitle);
+}
+
+void FormDialog::reject() {
+    Form& form = view_->GetForm();
+    if (!form.Ended()) form.Press(kIdCancel);
+    if (form.Ended()) QDialog::done(form.Result() == Answer::Ok ? Accepted : Rejected);
+}
+
+void FormDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    view_->FocusRequestedControl();
+}
+
+}  // namespace tablon

@@ -1,0 +1,380 @@
+#include "qt/ListWidget.h"
+
+#include <QAbstractItemModel>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QHeaderView>
+#include <QIcon>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QListView>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStackedWidget>
+#include <QTableView>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace tablon {
+
+namespace {
+
+enum Mode { kLargeIcons = 0, kDetail = 1, kSmallIcons = 2, kList = 3 };
+
+// The cursor's spot inside the drag image.
+const QPoint kDragHotSpot(8, 8);
+
+}  // namespace
+
+// The two item views of the list (the detail table and the icon view) with what they share:
+// the right-click request and dragging rows.
+template <class Base>
+class RowView : public Base {
+  public:
+    explicit RowView(ListWidget* owner) : Base(owner), owner_(owner) {}
+
+  protected:
+    void mousePressEvent(QMouseEvent* e) override {
+        pressRow_ = -1;
+        if (e->button() == Qt::LeftButton) {
+            const QModelIndex index = this->indexAt(e->position().toPoint());
+            pressRow_ = index.isValid() ? index.row() : -1;
+            pressPos_ = e->position().toPoint();
+        }
+        Base::mousePressEvent(e);
+    }
+
+    void mouseMoveEvent(QMouseEvent* e) override {
+        const QPoint global = e->globalPosition().toPoint();
+        if (owner_->Dragging()) {
+            owner_->MoveDrag(global);
+            return;
+        }
+        if ((e->buttons() & Qt::LeftButton) && pressRow_ >= 0 &&
+            (e->position().toPoint() - pressPos_).manhattanLength() >=
+                QApplication::startDragDistance()) {
+            const int row = pressRow_;
+            pressRow_ = -1;
+            if (owner_->StartDrag(row, global)) {
+                this->setState(QAbstractItemView::NoState);
+                return;
+            }
+        }
+        Base::mouseMoveEvent(e);
+    }
+
+    void mouseReleaseEvent(QMouseEvent* e) override {
+        pressRow_ = -1;
+        if (owner_->Dragging() && e->button() == Qt::LeftButton) {
+            this->setState(QAbstractItemView::NoState);
+            owner_->FinishDrag(e->globalPosition().toPoint());
+            return;
+        }
+        Base::mouseReleaseEvent(e);
+    }
+
+    void contextMenuEvent(QContextMenuEvent* e) override {
+        if (e->reason() == QContextMenuEvent::Keyboard)
+            emit owner_->ContextMenuRequested(std::nullopt);
+        else
+            emit owner_->ContextMenuRequested(e->globalPos());
+        e->accept();
+    }
+
+  private:
+    ListWidget* owner_;
+    int pressRow_ = -1;
+    QPoint pressPos_;
+};
+
+ListWidget::ListWidget(QWidget* parent) : QWidget(parent) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    stack_ = new QStackedWidget(this);
+    layout->addWidget(stack_);
+
+    table_ = new RowView<QTableView>(this);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setShowGrid(true);
+    table_->setWordWrap(false);
+    table_->setTabKeyNavigation(false);
+    table_->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    table_->setIconSize(QSize(16, 16));
+    table_->verticalHeader()->hide();
+    table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table_->verticalHeader()->setDefaultSectionSize(
+        std::max(20, table_->fontMetrics().height() + 6));
+    QHeaderView* header = table_->horizontalHeader();
+    header->setSectionsClickable(true);
+    header->setHighlightSections(false);
+    header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    header->setStretchLastSection(false);
+    header->setSortIndicatorShown(false);
+    header->setMinimumSectionSize(8);
+    connect(header, &QHeaderView::sectionClicked, this, &ListWidget::HeaderClicked);
+    connect(table_, &QAbstractItemView::doubleClicked, this,
+            [this](const QModelIndex& i) { emit RowDoubleClicked(i.row(), i.column()); });
+
+    icons_ = new RowView<QListView>(this);
+    icons_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    icons_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    icons_->setMovement(QListView::Static);
+    icons_->setResizeMode(QListView::Adjust);
+    icons_->setUniformItemSizes(true);
+    icons_->setLayoutMode(QListView::Batched);
+    icons_->setBatchSize(2000);
+    icons_->setSelectionRectVisible(true);
+    icons_->setTextElideMode(Qt::ElideRight);
+    connect(icons_, &QAbstractItemView::doubleClicked, this,
+            [this](const QModelIndex& i) { emit RowDoubleClicked(i.row(), 0); });
+
+    stack_->addWidget(table_);
+    stack_->addWidget(icons_);
+    setFocusProxy(table_);
+    SetMode(kDetail);
+}
+
+ListWidget::~ListWidget() {
+    delete dragImage_;
+}
+
+void ListWidget::SetModel(QAbstractItemModel* model) {
+    if (model_) disconnect(model_, nullptr, this, nullptr);
+    model_ = model;
+    QItemSelectionModel* oldTable = table_->selectionModel();
+    QItemSelectionModel* oldIcons = icons_->selectionModel();
+    table_->setModel(model);
+    icons_->setModel(model);
+    // Both views show the same selection.
+    QItemSelectionModel* shared = table_->selectionModel();
+    QItemSelectionModel* own = icons_->selectionModel();
+    icons_->setSelectionModel(shared);
+    if (own != shared) delete own;
+    if (oldTable && oldTable != shared) oldTable->deleteLater();
+    if (oldIcons && oldIcons != oldTable && oldIcons != shared) oldIcons->deleteLater();
+    ConnectSelection();
+    if (model_) {
+        connect(model_, &QAbstractItemModel::modelAboutToBeReset, this, &ListWidget::SaveWidths);
+        connect(model_, &QAbstractItemModel::modelReset, this, &ListWidget::RestoreWidths);
+    }
+    ApplyColumnWidths();
+}
+
+void ListWidget::ConnectSelection() {
+    QItemSelectionModel* sm = table_->selectionModel();
+    if (!sm) return;
+    connect(sm, &QItemSelectionModel::selectionChanged, this, [this] {
+        if (!syncing_) emit SelectionChanged();
+    });
+}
+
+void ListWidget::ApplyColumnWidths() {
+    if (!model_) return;
+    QHeaderView* header = table_->horizontalHeader();
+    for (int c = 0; c < model_->columnCount(); ++c) {
+        const QVariant w = model_->headerData(c, Qt::Horizontal, kWidthRole);
+        header->resizeSection(c, w.isValid() ? std::max(8, w.toInt()) : 100);
+    }
+}
+
+void ListWidget::SaveWidths() {
+    savedWidths_.clear();
+    QHeaderView* header = table_->horizontalHeader();
+    for (int c = 0; c < header->count(); ++c) savedWidths_.push_back(header->sectionSize(c));
+}
+
+void ListWidget::RestoreWidths() {
+    QHeaderView* header = table_->horizontalHeader();
+    if (int(savedWidths_.size()) != header->count()) {
+        ApplyColumnWidths();
+        return;
+    }
+    for (int c = 0; c < header->count(); ++c) header->resizeSection(c, savedWidths_[size_t(c)]);
+}
+
+void ListWidget::SetMode(int mode) {
+    if (mode < kLargeIcons || mode > kList) return;
+    const bool hadFocus = CurrentView() && CurrentView()->hasFocus();
+    const std::vector<int> selected = SelectedRows();
+    const int current = CurrentRow();
+    mode_ = mode;
+    const QFontMetrics fm(icons_->font());
+    switch (mode) {
+        case kLargeIcons:
+            icons_->setViewMode(QListView::IconMode);
+            icons_->setFlow(QListView::LeftToRight);
+            icons_->setWrapping(true);
+            icons_->setWordWrap(true);
+            icons_->setIconSize(QSize(32, 32));
+            icons_->setGridSize(
+                QSize(std::max(84, fm.averageCharWidth() * 13), 32 + 2 * fm.lineSpacing() + 12));
+            break;
+        case kSmallIcons:
+            icons_->setViewMode(QListView::ListMode);
+            icons_->setFlow(QListView::LeftToRight);
+            icons_->setWrapping(true);
+            icons_->setWordWrap(false);
+            icons_->setIconSize(QSize(16, 16));
+            icons_->setGridSize(QSize(std::max(150, fm.averageCharWidth() * 22),
+                                      std::max(20, fm.lineSpacing() + 6)));
+            break;
+        case kList:
+            icons_->setViewMode(QListView::ListMode);
+            icons_->setFlow(QListView::TopToBottom);
+            icons_->setWrapping(true);
+            icons_->setWordWrap(false);
+            icons_->setIconSize(QSize(16, 16));
+            icons_->setGridSize(QSize(std::max(170, fm.averageCharWidth() * 25),
+                                      std::max(20, fm.lineSpacing() + 6)));
+            break;
+        default:
+            break;
+    }
+    // The modes above reset these.
+    icons_->setMovement(QListView::Static);
+    icons_->setResizeMode(QListView::Adjust);
+    icons_->setUniformItemSizes(true);
+    QAbstractItemView* view = mode == kDetail ? static_cast<QAbstractItemView*>(table_) : icons_;
+    stack_->setCurrentWidget(view);
+    setFocusProxy(view);
+    // A selection made in the icon view covers the first column only: make it whole rows.
+    SelectRows(selected);
+    if (current >= 0) SetCurrentRow(current);
+    if (hadFocus) view->setFocus();
+}
+
+void ListWidget::SetSingleSelection(bool single) {
+    const auto mode =
+        single ? QAbstractItemView::SingleSelection : QAbstractItemView::ExtendedSelection;
+    table_->setSelectionMode(mode);
+    icons_->setSelectionMode(mode);
+}
+
+void ListWidget::SetSortIndicator(int column, bool ascending) {
+    QHeaderView* header = table_->horizontalHeader();
+    header->setSortIndicatorShown(column >= 0);
+    if (column >= 0)
+        header->setSortIndicator(column, ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+}
+
+void ListWidget::SelectRows(const std::vector<int>& rows) {
+    QItemSelectionModel* sm = table_->selectionModel();
+    if (!sm || !model_) return;
+    std::vector<int> sorted(rows);
+    std::sort(sorted.begin(), sorted.end());
+    QItemSelection selection;
+    const int lastColumn = std::max(0, model_->columnCount() - 1);
+    const int count = model_->rowCount();
+    for (size_t i = 0; i < sorted.size();) {
+        size_t j = i;
+        while (j + 1 < sorted.size() && sorted[j + 1] <= sorted[j] + 1) ++j;
+        if (sorted[i] >= 0 && sorted[j] < count)
+            selection.select(model_->index(sorted[i], 0), model_->index(sorted[j], lastColumn));
+        i = j + 1;
+    }
+    ++syncing_;
+    sm->select(selection, QItemSelectionModel::ClearAndSelect);
+    --syncing_;
+}
+
+std::vector<int> ListWidget::SelectedRows() const {
+    std::vector<int> rows;
+    QItemSelectionModel* sm = table_->selectionModel();
+    if (!sm) return rows;
+    for (const QItemSelectionRange& r : sm->selection())
+        for (int row = r.top(); row <= r.bottom(); ++row) rows.push_back(row);
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    return rows;
+}
+
+int ListWidget::CurrentRow() const {
+    QItemSelectionModel* sm = table_->selectionModel();
+    return sm && sm->currentIndex().isValid() ? sm->currentIndex().row() : -1;
+}
+
+void ListWidget::SetCurrentRow(int row) {
+    QItemSelectionModel* sm = table_->selectionModel();
+    if (!sm || !model_ || row < 0 || row >= model_->rowCount()) return;
+    ++syncing_;
+    sm->setCurrentIndex(model_->index(row, 0), QItemSelectionModel::NoUpdate);
+    --syncing_;
+}
+
+QAbstractItemView* ListWidget::CurrentView() const {
+    return mode_ == kDetail ? static_cast<QAbstractItemView*>(table_) : icons_;
+}
+
+int ListWidget::RowAt(QPoint global) const {
+    QAbstractItemView* view = CurrentView();
+    const QPoint p = view->viewport()->mapFromGlobal(global);
+    if (!view->viewport()->rect().contains(p)) return -1;
+    const QModelIndex index = view->indexAt(p);
+    return index.isValid() ? index.row() : -1;
+}
+
+int ListWidget::ColumnAt(QPoint global) const {
+    QAbstractItemView* view = CurrentView();
+    const QModelIndex index = view->indexAt(view->viewport()->mapFromGlobal(global));
+    return index.isValid() ? index.column() : -1;
+}
+
+QPoint ListWidget::ClientOriginOnScreen() const {
+    QAbstractItemView* view = CurrentView();
+    return view->mapToGlobal(view->contentsRect().topLeft());
+}
+
+// ---- dragging ----
+
+bool ListWidget::StartDrag(int row, QPoint global) {
+    if (!beginDrag || !model_ || !beginDrag(row)) return false;
+    dragRow_ = row;
+    delete dragImage_;
+    // The drag image: the row's icon and text on the selection colour.
+    const QModelIndex index = model_->index(row, 0);
+    const QIcon icon = model_->data(index, Qt::DecorationRole).value<QIcon>();
+    const QString text = model_->data(index, Qt::DisplayRole).toString();
+    const QFontMetrics fm(font());
+    const QSize size(16 + 12 + fm.horizontalAdvance(text) + 8, std::max(20, fm.height() + 6));
+    const qreal dpr = devicePixelRatioF();
+    QPixmap pm(size * dpr);
+    pm.setDevicePixelRatio(dpr);
+    pm.fill(palette().color(QPalette::Highlight));
+    {
+        QPainter p(&pm);
+        icon.paint(&p, QRect(4, (size.height() - 16) / 2, 16, 16), Qt::AlignCenter,
+                   QIcon::Selected);
+        p.setPen(palette().color(QPalette::HighlightedText));
+        p.drawText(QRect(24, 0, size.width() - 24, size.height()), Qt::AlignVCenter, text);
+    }
+    dragImage_ =
+        new QLabel(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowTransparentForInput |
+                                Qt::WindowDoesNotAcceptFocus);
+    dragImage_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    dragImage_->setAttribute(Qt::WA_ShowWithoutActivating);
+    dragImage_->setPixmap(pm);
+    dragImage_->resize(size);
+    dragImage_->setWindowOpacity(0.8);
+    dragImage_->move(global - kDragHotSpot);
+    dragImage_->show();
+    return true;
+}
+
+void ListWidget::MoveDrag(QPoint global) {
+    if (dragImage_) dragImage_->move(global - kDragHotSpot);
+}
+
+void ListWidget::FinishDrag(QPoint global) {
+    const int target = RowAt(global);
+    dragRow_ = -1;
+    if (dragImage_) {
+        dragImage_->hide();
+        dragImage_->deleteLater();
+        dragImage_ = nullptr;
+    }
+    if (endDrag) endDrag(target >= 0 ? std::optional<int>(target) : std::nullopt);
+}
+
+}  // namespace tablon

@@ -1,0 +1,149 @@
+#include "qt/QtUi.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QProcess>
+#include <QStringList>
+#include <QUrl>
+
+#include "qt/FormView.h"
+
+namespace tablon {
+
+QString QtUi::NameFilters(const std::string& filter) {
+    // Pairs of description and pattern, separated by '|', ended by "||".
+    QStringList parts = QString::fromStdString(filter).split('|');
+    QStringList out;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        if (parts[i].isEmpty()) break;
+        QString desc = parts[i];
+        QString patterns = parts[i + 1];
+        patterns.replace(';', ' ');
+        if (desc.contains('(')) desc = desc.left(desc.indexOf('(')).trimmed();
+        out << QString("%1 (%2)").arg(desc, patterns);
+    }
+    return out.join(";;");
+}
+
+QWidget* QtUi::ActiveParent() const {
+    if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+    return parent_;
+}
+
+Answer QtUi::Message(const std::string& text, Icon icon, Buttons buttons,
+                     const std::string& title) {
+    QMessageBox box(ActiveParent());
+    box.setWindowTitle(QString::fromStdString(title));
+    box.setText(QString::fromStdString(text));
+    switch (icon) {
+        case Icon::Exclamation:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case Icon::Information:
+            box.setIcon(QMessageBox::Information);
+            break;
+        case Icon::Question:
+            box.setIcon(QMessageBox::Question);
+            break;
+        case Icon::Error:
+            box.setIcon(QMessageBox::Critical);
+            break;
+    }
+    switch (buttons) {
+        case Buttons::Ok:
+            box.setStandardButtons(QMessageBox::Ok);
+            break;
+        case Buttons::OkCancel:
+            box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+            break;
+        case Buttons::YesNo:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            break;
+        case Buttons::YesNoCancel:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+            break;
+    }
+    // A message box shows the normal cursor even while work is going on.
+    const bool wasBusy = busy_ > 0;
+    if (wasBusy) QApplication::setOverrideCursor(Qt::ArrowCursor);
+    int r = box.exec();
+    if (wasBusy) QApplication::restoreOverrideCursor();
+    switch (r) {
+        case QMessageBox::Yes:
+            return Answer::Yes;
+        case QMessageBox::No:
+            return Answer::No;
+        case QMessageBox::Cancel:
+            return Answer::Cancel;
+        default:
+            return buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
+    }
+}
+
+std::optional<std::string> QtUi::ChooseFile(const FileRequest& r) {
+    QFileDialog dlg(ActiveParent());
+    if (!r.title.empty()) dlg.setWindowTitle(QString::fromStdString(r.title));
+    dlg.setNameFilter(NameFilters(r.filter));
+    dlg.setAcceptMode(r.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dlg.setFileMode(r.save ? QFileDialog::AnyFile
+                           : (r.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile));
+    if (!r.defaultExt.empty()) dlg.setDefaultSuffix(QString::fromStdString(r.defaultExt));
+    if (!r.initialDir.empty()) dlg.setDirectory(QString::fromStdString(r.initialDir));
+    if (!r.initialName.empty()) dlg.selectFile(QString::fromStdString(r.initialName));
+    if (r.save) dlg.setOption(QFileDialog::DontConfirmOverwrite, true);
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return std::nullopt;
+    return dlg.selectedFiles().first().toStdString();
+}
+
+void QtUi::SetBusy(bool busy) {
+    if (busy) {
+        if (busy_++ == 0) {
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+            // The work that follows keeps the event loop from running: let the cursor show now.
+            QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        }
+    } else if (busy_ > 0) {
+        if (--busy_ == 0) QApplication::restoreOverrideCursor();
+    }
+}
+
+void QtUi::Modal(Form& form) {
+    FormDialog dialog(form, ActiveParent());
+    // A dialog shows the normal cursor even while work is going on.
+    const bool wasBusy = busy_ > 0;
+    if (wasBusy) QApplication::setOverrideCursor(Qt::ArrowCursor);
+    dialog.exec();
+    if (wasBusy) QApplication::restoreOverrideCursor();
+}
+
+QString QtUi::DesktopViewerFor(const QString& mimeType) {
+    QProcess query;
+    query.start(QStringLiteral("xdg-mime"),
+                {QStringLiteral("query"), QStringLiteral("default"), mimeType});
+    if (!query.waitForStarted(2000) || !query.waitForFinished(3000)) return {};
+    if (query.exitStatus() != QProcess::NormalExit || query.exitCode() != 0) return {};
+    return QString::fromLocal8Bit(query.readAllStandardOutput()).trimmed();
+}
+
+void QtUi::ShowHelp(const std::string& helpFile, int /*topic*/) {
+    // The viewer opens the file at its contents whatever the topic asked for.
+    const QString path = QString::fromStdString(helpFile);
+    const QString viewer = viewerQuery_ ? viewerQuery_(QString::fromLatin1(kHelpMimeType))
+                                        : DesktopViewerFor(QString::fromLatin1(kHelpMimeType));
+    if (viewer.isEmpty()) {
+        Show(NoHelpViewerText(helpFile), Icon::Information);
+        return;
+    }
+    if (!QFileInfo::exists(path)) {
+        Show(HelpFileMissingText(helpFile), Icon::Exclamation);
+        return;
+    }
+    const bool opened =
+        opener_ ? opener_(path) : QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    if (!opened) Show(NoHelpViewerText(helpFile), Icon::Information);
+}
+
+}  // namespace tablon
