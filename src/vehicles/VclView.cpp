@@ -78,6 +78,11 @@ int KindOf(FieldType t) {
     }
 }
 
+const ColumnDesc& NameColumn() {
+    static const ColumnDesc name{"Name", 100, V::kName, kKindText, int(V::kNameSize)};
+    return name;
+}
+
 std::string VehDefText(const uint8_t* row, int) {
     if (!row[VclRow::kCtReadable]) return "n/a";
     return std::to_string(LoadLE<int16_t>(row + VclRow::kVehDefRef));
@@ -85,7 +90,7 @@ std::string VehDefText(const uint8_t* row, int) {
 
 std::vector<ColumnDesc> BuildColumns() {
     std::vector<ColumnDesc> columns{
-        {"Name", 100, V::kName, kKindText, int(V::kNameSize)},
+        NameColumn(),
         {"Vcl No", 50, 0, kKindFileOrder},
         {"VehDef ref", 50, VclRow::kVehDefRef, kKindI16, 0, 1, VehDefText},
     };
@@ -106,9 +111,9 @@ std::vector<ColumnDesc> BuildColumns() {
     return columns;
 }
 
-int SignedCompareText(const uint8_t* a, const uint8_t* b) {
-    ColumnDesc name{"Name", 100, V::kName, kKindText, int(V::kNameSize)};
-    return CompareField(a, b, VclRow::kSize, name);
+// Names compared without regard to case.
+int CompareNames(const uint8_t* a, const uint8_t* b) {
+    return CompareField(a, b, VclRow::kSize, NameColumn());
 }
 
 class VclRowSource : public RecordSource {
@@ -231,7 +236,7 @@ void CVclView::RowsReset() {
 int CVclView::CompareRecords(const uint8_t* a, const uint8_t* b, const ColumnDesc& c) const {
     if (sortingByClass_) {
         const int d = int(a[VclRow::kDomain]) - int(b[VclRow::kDomain]);
-        return d != 0 ? d : SignedCompareText(a, b);
+        return d != 0 ? d : CompareNames(a, b);
     }
     return CMvView::CompareRecords(a, b, c);
 }

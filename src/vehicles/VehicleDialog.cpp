@@ -50,8 +50,8 @@ const EntryField kEntries[] = {
     {kCtRecd, "ct_index", nullptr, Role::Record, X::Int, ExchangeRange{-32768, 32767}, 0,
      kCtRecdButton},
     {kRadarPtr, "radar", nullptr, Role::Record, X::Int16, std::nullopt, 0, kRadarPtrButton},
-    {kVisSig, "visual_signature", nullptr, Role::Signature, X::Float, ExchangeRange{0, 4}},
-    {kIrSig, "ir_signature", nullptr, Role::Signature, X::Float, ExchangeRange{0, 2}},
+    {kVisSig, "visual_signature", nullptr, Role::Signature, X::Float, ExchangeRange{0, 4.0}},
+    {kIrSig, "ir_signature", nullptr, Role::Signature, X::Float, ExchangeRange{0, 2.0}},
     {kMtow, "mtow", nullptr, Role::Record, X::Int},
     {kMaxAlt, "high_alt", nullptr, Role::Record, X::Int16},
     {kRadarCs, "radar_cs", nullptr, Role::Record, X::Float},
@@ -73,17 +73,18 @@ const EntryField kEntries[] = {
     {kAcdNumber, nullptr, "ACD Number", Role::Display, X::Int, std::nullopt, 0, kAcdButton},
 };
 
-// The two signatures: field, byte offset, the factor a value is stored with and the value of
-// one step of the byte.
+// The two signatures: field, byte offset, the largest value, the factor a value is stored with
+// and the value of one step of the byte.
 struct SignatureRule {
     int id;
     uint16_t offset;
+    float max;
     float scale;
     float step;
 };
-const SignatureRule kSignatures[2] = {
-    {kVisSig, V::kVisualSignature, 63.75f, 0.015686275f},
-    {kIrSig, V::kIrSignature, 127.5f, 0.007843138f},
+constexpr SignatureRule kSignatures[2] = {
+    {kVisSig, V::kVisualSignature, 4.0f, 63.75f, 0.015686275f},
+    {kIrSig, V::kIrSignature, 2.0f, 127.5f, 0.007843138f},
 };
 
 uint8_t SignatureByte(float value, const SignatureRule& rule) {
@@ -271,9 +272,8 @@ void CVehicleDialog::OnFocusLost(int id) {
         const SignatureRule& rule = kSignatures[k];
         if (id != rule.id) continue;
         float entered = 0, shown = 0;
-        const float max = k == 0 ? 4.0f : 2.0f;
         // A text that is no number or out of range stays, for "Update" to refuse.
-        if (!ParseFloatText(Text(id), entered) || entered < 0 || entered > max) return;
+        if (!ParseFloatText(Text(id), entered) || entered < 0 || entered > rule.max) return;
         ParseFloatText(SignatureText(signatureBytes_[k], rule), shown);
         if (entered != shown) signatureBytes_[k] = SignatureByte(entered, rule);
         ShowSignature(k);

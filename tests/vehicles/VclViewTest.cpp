@@ -184,7 +184,7 @@ TEST_F(VclViewTest, AddCopyAppendsMinusTwoWhileTheNameFits) {
     EXPECT_EQ(v.CellText(v.PositionOf(8), 0), "Eleven-char-2");
 }
 
-TEST_F(VclViewTest, DeleteOnlyTheLastRecord) {
+TEST_F(VclViewTest, DeleteOnlyTheLastRecordAndExportTheSelectedOne) {
     Standard();
     OpenDb();
     CMvView& v = OpenList("Vehicles/Land");
@@ -192,6 +192,11 @@ TEST_F(VclViewTest, DeleteOnlyTheLastRecord) {
     v.Select(v.PositionOf(0));
     EXPECT_FALSE(Frame().StateOf(cmd::kDeleteItem).enabled);
     EXPECT_TRUE(Frame().StateOf(cmd::kAddCopy).enabled);
+    ui_.QueueFile(Path("out.vte"));
+    Frame().Run(cmd::kExportItem);
+    const Bytes exported = ReadBytes(Path("out.vte"));
+    ASSERT_EQ(exported.size(), 12u + 160u);
+    EXPECT_EQ(LoadLE<uint32_t>(exported.data()), 5u);  // the vehicle type code
     v.Select(v.PositionOf(7));
     ASSERT_TRUE(Frame().StateOf(cmd::kDeleteItem).enabled);
     const size_t size = ReadBytes(Path("vantor.vcd")).size();

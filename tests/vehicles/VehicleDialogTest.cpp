@@ -425,6 +425,27 @@ TEST_F(VehicleDialogTest, LinkedRecordsOpenInTheirOwnDialogs) {
     ASSERT_TRUE(db_->Ct().GetRecord(1, ct));
     EXPECT_EQ(ct.Get<int32_t>(CtRecord::kHitPoints), 55);
 
+    // A hardpoint row opens its weapon or weapon list in the dialog of its kind.
+    d.ListEvent(kHardpoints, ListEventKind::DoubleClick, 0);
+    EXPECT_EQ(ui_.Dialogs().back().title, "Weapon Data");
+    d.SetSelected(kHardpoints, 1);
+    d.Press(kView);
+    EXPECT_EQ(ui_.Dialogs().back().title, "Hardpoint Data");
+    // On OK the record is written and the row shows its new name.
+    for (FileId file : {FileId::Wcd, FileId::Wld})
+        Ctx().registry.RegisterRecordDialog({file}, [](ShellContext&, int, Bytes& record) {
+            const size_t name = record.size() == WeaponRecord::kSize ? WeaponRecord::kName : 0;
+            StoreText(record.data() + name, 6, "Fresh");
+            return Answer::Ok;
+        });
+    d.ListEvent(kHardpoints, ListEventKind::DoubleClick, 0);
+    d.ListEvent(kHardpoints, ListEventKind::DoubleClick, 2);
+    EXPECT_EQ(Column(kHardpoints, 1), (std::vector<std::string>{"Fresh", "Rails", "Fresh"}));
+    WeaponRecord cannon;
+    ASSERT_TRUE(db_->Table(FileId::Wcd)->GetRecord(1, cannon.data()));
+    EXPECT_EQ(cannon.Name(), "Fresh");
+    EXPECT_EQ(copy_.SlotRef(0), 1);
+
     // The radar, aircraft-data and unit records open in the dialog of their kind, which here
     // changes the record and asks for it to be written: the radar and the unit are, the
     // aircraft data is only shown.
