@@ -125,6 +125,13 @@ const char* YesNo(bool on) {
 
 const char* const kHardpointKinds[] = {"", "Bay", "Weapon", "Hardpoint"};
 
+// The image lists of the dialog's lists: the class-table record icons, and the hardpoint rows'
+// (image 0 a weapon, image 2 a weapon list).
+constexpr int kRecordImages = 136;
+constexpr int kHardpointImages = 140;
+constexpr int kWeaponIcon = 0;
+constexpr int kListIcon = 2;
+
 }  // namespace
 
 uint8_t VisualSignatureByte(float value) {
@@ -162,7 +169,7 @@ CVehicleDialog::CVehicleDialog(ShellContext& ctx, VehicleRecord& copy, int index
     int cell = 0;
     for (const auto& e : kEntries) {
         if (e.id == kName) {
-            AddEdit(kName, {10, 10, 260, 44});
+            AddTitleEdit(kName, {10, 10, 260, 44});
         } else {
             const int x = kColumnX[cell % 3], y = kGridTop + (cell / 3) * kRowPitch;
             ++cell;
@@ -180,7 +187,8 @@ CVehicleDialog::CVehicleDialog(ShellContext& ctx, VehicleRecord& copy, int index
     AddList(kStats, {10, 275, 320, 455},
             {{"Target", 100}, {"To Hit", 50}, {"Strength", 50}, {"Range", 50}, {"Detect", 50}});
     AddList(kDamage, {330, 275, 520, 455}, {{"From", 100}, {"%", 70}});
-    AddList(kRelated, {530, 275, 790, 360}, {{"Vehicle", 100}, {"CT ID", 75}});
+    AddList(kRelated, {530, 275, 790, 360}, {{"Vehicle", 100}, {"CT ID", 75}}).images =
+        kRecordImages;
     AddList(kUnits, {530, 370, 790, 455}, {{"Unit", 100}, {"Unit ID", 75}, {"Type", 75}});
     AddList(kHardpoints, {10, 465, 600, 600},
             {{"Type", 100},
@@ -189,7 +197,8 @@ CVehicleDialog::CVehicleDialog(ShellContext& ctx, VehicleRecord& copy, int index
              {"Visible", 50},
              {"Rack", 50},
              {"Ammunition", 70},
-             {"WLD-Nr", 50}});
+             {"WLD-Nr", 50}})
+        .images = kHardpointImages;
     const std::pair<int, const char*> buttons[] = {
         {kView, "View"},
         {kAddWeapon, "Add Weapon"},
@@ -317,7 +326,8 @@ std::optional<ListRow> CVehicleDialog::HardpointRow(int slot) const {
     }
     return ListRow{{kHardpointKinds[int(kind)], name, std::to_string(slot),
                     YesNo(copy_.VisibleBit(slot)), YesNo(copy_.RackBit(slot)), ammunition, list},
-                   slot};
+                   slot,
+                   kind == SlotKind::Weapon ? kWeaponIcon : kListIcon};
 }
 
 void CVehicleDialog::FillHardpoints() {
@@ -356,7 +366,7 @@ void CVehicleDialog::FillRelated() {
     for (int i = 0; ctx_.db.Ct().GetRecord(i, ct); ++i) {
         if (ct.DataType() != kDataVehicle || ct.DataRef() != uint32_t(index_)) continue;
         related_.push_back(i);
-        rows.push_back({{copy_.Name(), std::to_string(i)}, i});
+        rows.push_back({{copy_.Name(), std::to_string(i)}, i, CtIconIndex(ct)});
     }
     SetRows(kRelated, std::move(rows));
 }

@@ -21,7 +21,7 @@ class VehicleDialogTest : public VclTest {
     // a hardpoint list in slot 2 and a bay in slot 5. Entries 1 and 3 refer to vehicle 0.
     void Standard() {
         ct_ = {CtEntry(kAir, 7, 1, 2), CtEntry(kAir, 7, 1, 5, 0), CtEntry(kLand, 7, 1, 5, 1),
-               CtEntry(kAir, 7, 2, 5, 0), CtEntry(kAir, 6, 1, 4, 0)};
+               CtEntry(kAir, 7, 5, 5, 0), CtEntry(kAir, 6, 1, 4, 0)};
         ct_[1].Set<int16_t>(CtRecord::kAltDataRef, 2);
         weapons_ = {Weapon("Zero", 1, 1), Weapon("Cannon", 10, 80), Weapon("AIM-9", 100, 50),
                     Weapon("", 5, 5)};
@@ -95,6 +95,8 @@ TEST_F(VehicleDialogTest, OpensWithTheRecordsFieldsAndItsLinks) {
               (std::vector<std::string>{"Hardpoint", "Rails", "2", "no", "yes", "-", "1"}));
     EXPECT_EQ(d.Rows(kHardpoints)[2].cells,
               (std::vector<std::string>{"Bay", "Bombs", "5", "no", "no", "-", "2"}));
+    EXPECT_EQ(d.Rows(kHardpoints)[0].icon, 0);
+    EXPECT_EQ(d.Rows(kHardpoints)[2].icon, 2);
     for (int button : {kView, kEdit, kDelete}) EXPECT_FALSE(d.Enabled(button));
     d.SetSelected(kHardpoints, 1);
     for (int button : {kView, kEdit, kDelete}) EXPECT_TRUE(d.Enabled(button));
@@ -104,6 +106,7 @@ TEST_F(VehicleDialogTest, OpensWithTheRecordsFieldsAndItsLinks) {
     EXPECT_EQ(d.Related(), (std::vector<int>{1, 3}));
     EXPECT_EQ(Column(kRelated, 0), (std::vector<std::string>{"Hornet", "Hornet"}));
     EXPECT_EQ(Column(kRelated, 1), (std::vector<std::string>{"1", "3"}));
+    EXPECT_EQ(d.Rows(kRelated)[1].icon, 5);  // the helicopter of entry 3
     ASSERT_EQ(d.Rows(kUnits).size(), 1u);
     EXPECT_EQ(d.Rows(kUnits)[0].cells[0], "1st Sqn");
     EXPECT_EQ(d.Rows(kUnits)[0].cells[1], "1");
