@@ -165,7 +165,7 @@ void RenumberSlots(VehicleRecord& v) {
 // ---- CVehicleDialog ----
 
 CVehicleDialog::CVehicleDialog(ShellContext& ctx, VehicleRecord& copy, int index)
-    : Form("Vehicle Data Details", 800, 640), ctx_(ctx), copy_(copy), index_(index) {
+    : Form("Vehicle Data Details", 800, 720), ctx_(ctx), copy_(copy), index_(index) {
     int cell = 0;
     for (const auto& e : kEntries) {
         if (e.id == kName) {
@@ -186,11 +186,11 @@ CVehicleDialog::CVehicleDialog(ShellContext& ctx, VehicleRecord& copy, int index
     }
     AddList(kStats, {10, 275, 320, 455},
             {{"Target", 100}, {"To Hit", 50}, {"Strength", 50}, {"Range", 50}, {"Detect", 50}});
-    AddList(kDamage, {330, 275, 520, 455}, {{"From", 100}, {"%", 70}});
-    AddList(kRelated, {530, 275, 790, 360}, {{"Vehicle", 100}, {"CT ID", 75}}).images =
+    AddList(kDamage, {330, 275, 520, 525}, {{"From", 100}, {"%", 70}});
+    AddList(kRelated, {530, 275, 790, 395}, {{"Vehicle", 100}, {"CT ID", 75}}).images =
         kRecordImages;
-    AddList(kUnits, {530, 370, 790, 455}, {{"Unit", 100}, {"Unit ID", 75}, {"Type", 75}});
-    AddList(kHardpoints, {10, 465, 600, 600},
+    AddList(kUnits, {530, 405, 790, 525}, {{"Unit", 100}, {"Unit ID", 75}, {"Type", 75}});
+    AddList(kHardpoints, {10, 535, 600, 680},
             {{"Type", 100},
              {"Name", 150},
              {"No", 50},
@@ -209,7 +209,7 @@ CVehicleDialog::CVehicleDialog(ShellContext& ctx, VehicleRecord& copy, int index
         {kRecalculate, "Recalculate"},
     };
     for (int i = 0; i < int(std::size(buttons)); ++i) {
-        const int x = 610 + (i % 2) * 92, y = 465 + (i / 2) * 28;
+        const int x = 610 + (i % 2) * 92, y = 535 + (i / 2) * 28;
         AddButton(buttons[i].first, buttons[i].second, {x, y, x + 87, y + 24});
     }
     AddOkCancel("Update");
