@@ -13,6 +13,13 @@ namespace tablon {
 
 using namespace hpdlg;
 
+namespace {
+
+constexpr int kHardpointImages = 140;
+constexpr int kWeaponIcon = 0;
+
+}  // namespace
+
 int WeaponListEntries(const Database& db) {
     const TableFile* wld = db.Table(FileId::Wld);
     if (!wld) return 0;
@@ -35,12 +42,14 @@ CHardpointDialog::CHardpointDialog(ShellContext& ctx, WeaponListRecord& copy, in
       copy_(copy),
       number_(number),
       entries_(WeaponListEntries(ctx.db)) {
-    AddEdit(kName, {10, 8, 330, 46});
+    AddTitleEdit(kName, {10, 8, 330, 46});
     Bind(kName, Exchange::Text, std::nullopt, int(WeaponListRecord::kNameSize));
     AddLabel(-1, "Weapon List Nr:", {340, 16, 420, 34});
     AddEdit(kNumber, {420, 14, 470, 34}).readOnly = true;
+    // The rows show the weapon picture of the hardpoint images, as the vehicle dialog does.
     AddList(kEntries, {10, 56, 470, 310},
-            {{"Weapon", 100}, {"Pos", 80}, {"Count", 100}, {"WeaponID", 100}});
+            {{"Weapon", 100}, {"Pos", 80}, {"Count", 100}, {"WeaponID", 100}})
+        .images = kHardpointImages;
     AddButton(kAdd, "&Add", {10, 320, 80, 344});
     AddButton(kDelete, "&Delete", {90, 320, 160, 344});
     AddButton(kSort, "Sort", {170, 320, 240, 344});
@@ -61,7 +70,8 @@ ListRow CHardpointDialog::EntryRow(int entry) const {
     if (weapon == 0 || !wcd || !wcd->GetRecord(weapon, w.data())) return {};
     return {{w.Name(), std::to_string(entry), std::to_string(copy_.Count(entry)),
              std::to_string(weapon)},
-            entry};
+            entry,
+            kWeaponIcon};
 }
 
 void CHardpointDialog::FillEntries() {

@@ -146,7 +146,7 @@ void PackWeapon(const WeaponPacking& p, WeaponRecord& w) {
 
 CWeaponDialog::CWeaponDialog(ShellContext& ctx, WeaponRecord& copy, int weaponId)
     : Form("Weapon Data", 780, 330), ctx_(ctx), copy_(copy), weaponId_(weaponId) {
-    AddEdit(kName, {10, 8, 400, 46});
+    AddTitleEdit(kName, {10, 8, 400, 46});
     Bind(kName, X::Text, std::nullopt, int(W::kNameSize - 1));
     for (const auto& e : kEntries) {
         if (e.button)

@@ -45,6 +45,7 @@ TEST_F(WeaponDialogTest, PackedFieldsShowUnpackedAndPassThroughUnchanged) {
         EXPECT_TRUE(d.Checked(kAaaGun));
         EXPECT_EQ(d.Text(kMinAlt), "96");
         EXPECT_EQ(d.Text(kWeaponId), "1");
+        EXPECT_EQ(d.Find(kName)->fontPoints, 24);
     }));
     EXPECT_EQ(w, before);
 }
