@@ -1,6 +1,6 @@
 // A category switch in the window at the format's ceiling: choosing a tree node until the new
-// list is painted, in large icons and in the detail view, beside a bare pass that reads the
-// same records in the same run.
+// list is painted, in large icons and in the detail view, beside the same view filled without
+// the window and a bare pass that reads the same records, in the same run.
 #include <benchmark/benchmark.h>
 
 #include <QAbstractItemView>
@@ -16,7 +16,9 @@
 #include "qt/ListWidget.h"
 #include "qt/MainWindow.h"
 #include "qt/QtUi.h"
+#include "qt/ViewPane.h"
 #include "sample/Sample.h"
+#include "shell/GenericView.h"
 #include "store/Database.h"
 
 namespace {
@@ -89,6 +91,21 @@ void BM_CategorySwitch(benchmark::State& state, std::string path, int modeComman
     state.counters["rows"] = view ? view->RowCount() : 0;
 }
 
+// The same view made and filled without the window: what the switch costs before drawing.
+void BM_ViewFill(benchmark::State& state, std::string path) {
+    std::string error;
+    const CVantorTree& tree = gui->app->Frame().Tree();
+    const CategoryNode& node = *tree.ItemAt(tree.FindPath(path, error)).node;
+    ShellContext& ctx = gui->app->Context();
+    for (auto _ : state) {
+        const ViewFactory* factory = ctx.registry.FindView(node.viewClass);
+        std::unique_ptr<PaneView> view =
+            factory ? (*factory)(ctx, node) : MakeGenericView(ctx, node);
+        view->OnInitialUpdate();
+        benchmark::DoNotOptimize(view.get());
+    }
+}
+
 // What any program must do to show the same file: read every record once.
 void BM_BarePass(benchmark::State& state, FileId file) {
     TableFile* table = gui->db->Table(file);
@@ -144,6 +161,9 @@ int main(int argc, char** argv) {
         benchmark::RegisterBenchmark(
             (std::string("BM_CategorySwitch/") + c.name + "/Detail").c_str(), BM_CategorySwitch,
             std::string(c.path), cmd::kDetail)
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark((std::string("BM_ViewFill/") + c.name).c_str(), BM_ViewFill,
+                                     std::string(c.path))
             ->Unit(benchmark::kMillisecond);
         benchmark::RegisterBenchmark((std::string("BM_BarePass/") + c.name).c_str(), BM_BarePass,
                                      c.file)

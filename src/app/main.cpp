@@ -1,3 +1,5 @@
 #include "qt/App.h"
 
-int main(int argc, char** argv) { return tablon::RunTablon(argc, argv); }
+int main(int argc, char** argv) {
+    return tablon::RunTablon(argc, argv);
+}

@@ -13,6 +13,7 @@
 #include <QSlider>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <cmath>
 
 #include "qt/ListModels.h"
 #include "qt/ListWidget.h"
@@ -38,9 +39,9 @@ QString PlainCaption(const std::string& s) {
     return out;
 }
 
-QRect Geometry(const Rect& r) {
-    return QRect(r.left, r.top, std::max(0, r.Width()), std::max(0, r.Height()));
-}
+// The classic dialog font: its average character width and line height in pixels.
+constexpr qreal kClassicCharWidth = 6;
+constexpr qreal kClassicLineHeight = 13;
 
 // An edit of a form: a numeric one checks every typed character with the form; each tells
 // the form when it loses the focus.
@@ -88,7 +89,10 @@ class EditField : public QLineEdit {
 }  // namespace
 
 FormView::FormView(Form& form, QWidget* parent) : QWidget(parent), form_(form) {
-    setAttribute(Qt::WA_DeleteOnClose, false);
+    const QFontMetricsF fm(font());
+    const QString alphabet = QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ");
+    scaleX_ = std::max<qreal>(1, fm.horizontalAdvance(alphabet) / 52 / kClassicCharWidth);
+    scaleY_ = std::max<qreal>(1, fm.height() / kClassicLineHeight);
     form_.AddObserver(this);
     Build();
 }
@@ -226,7 +230,8 @@ QWidget* FormView::Make(size_t index) {
         case ControlKind::Icon: {
             auto* label = new QLabel(this);
             label->setAlignment(Qt::AlignCenter);
-            const int side = std::min(c.rect.Width(), c.rect.Height());
+            const QRect r = ToWidget(c.rect);
+            const int side = std::min(r.width(), r.height());
             label->setPixmap(AppIcon().pixmap(QSize(side, side), devicePixelRatioF()));
             w = label;
             break;
@@ -323,10 +328,21 @@ void FormView::Sync(size_t index) {
     }
 }
 
+QRect FormView::ToWidget(const Rect& r) const {
+    const int left = int(std::lround(r.left * scaleX_)), top = int(std::lround(r.top * scaleY_));
+    const int right = int(std::lround(r.right * scaleX_));
+    const int bottom = int(std::lround(r.bottom * scaleY_));
+    return QRect(left, top, std::max(0, right - left), std::max(0, bottom - top));
+}
+
+QSize FormView::ToWidget(int width, int height) const {
+    return QSize(int(std::lround(width * scaleX_)), int(std::lround(height * scaleY_)));
+}
+
 void FormView::Place() {
     const auto& controls = form_.Controls();
     for (size_t i = 0; i < controls.size() && i < widgets_.size(); ++i)
-        widgets_[i]->setGeometry(Geometry(controls[i].rect));
+        widgets_[i]->setGeometry(ToWidget(controls[i].rect));
 }
 
 void FormView::ControlChanged(int id) {
@@ -382,8 +398,9 @@ void FormView::EditLostFocus(int id) {
 
 void FormView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    if (form_.Resizable() && (width() != form_.Width() || height() != form_.Height()))
-        form_.Resize(width(), height());
+    if (!form_.Resizable()) return;
+    const int w = int(std::lround(width() / scaleX_)), h = int(std::lround(height() / scaleY_));
+    if (w != form_.Width() || h != form_.Height()) form_.Resize(w, h);
 }
 
 // ---- FormDialog ----
@@ -394,13 +411,14 @@ FormDialog::FormDialog(Form& form, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(view_);
-    const QSize size(form.Width(), form.Height());
+    const QSize size = view_->ToWidget(form.Width(), form.Height());
     if (const SizingLayout* sizing = form.Layout()) {
         const SizingLayout::MinMaxInfo info = sizing->OnMinMaxInfo();
-        setMinimumSize(std::min(info.minTrackWidth, size.width()),
-                       std::min(info.minTrackHeight, size.height()));
-        setMaximumSize(info.maxTrackWidth.value_or(QWIDGETSIZE_MAX),
-                       info.maxTrackHeight.value_or(QWIDGETSIZE_MAX));
+        setMinimumSize(view_->ToWidget(info.minTrackWidth, info.minTrackHeight).boundedTo(size));
+        const QSize most =
+            view_->ToWidget(info.maxTrackWidth.value_or(0), info.maxTrackHeight.value_or(0));
+        setMaximumSize(info.maxTrackWidth ? most.width() : QWIDGETSIZE_MAX,
+                       info.maxTrackHeight ? most.height() : QWIDGETSIZE_MAX);
         setSizeGripEnabled(sizing->HasGrip());
         resize(size);
     } else {

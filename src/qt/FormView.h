@@ -21,6 +21,10 @@ class FormView : public QWidget, public FormObserver {
     ~FormView() override;
 
     Form& GetForm() const { return form_; }
+    // A form is laid out in pixels of the classic dialog font (6 pixels an average character,
+    // 13 a line); with a larger font its places and sizes grow alike.
+    QRect ToWidget(const Rect& r) const;
+    QSize ToWidget(int width, int height) const;
     // The widget of the first control with this id; null when there is none.
     QWidget* Widget(int id) const;
     // Gives the focus to the control the form asks for, its text selected.
@@ -52,6 +56,7 @@ class FormView : public QWidget, public FormObserver {
     void Place();
 
     Form& form_;
+    qreal scaleX_ = 1, scaleY_ = 1;
     std::vector<QWidget*> widgets_;  // by control, in the form's order
     std::vector<FormListModel*> lists_;
     int pushing_ = 0;  // the control whose text or selection the person is changing

@@ -11,6 +11,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStackedWidget>
+#include <QStyle>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -25,6 +27,63 @@ enum Mode { kLargeIcons = 0, kDetail = 1, kSmallIcons = 2, kList = 3 };
 const QPoint kDragHotSpot(8, 8);
 
 }  // namespace
+
+// Every item of the icon view has the same size: the mode's cell less a margin. (One size for
+// all also spares the view from measuring each of up to 65,535 items.)
+class FixedSizeDelegate : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void SetSize(QSize size) { size_ = size; }
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        return size_.isValid() ? size_ : QStyledItemDelegate::sizeHint(option, index);
+    }
+
+  private:
+    QSize size_;
+};
+
+// The detail view's cells: the style's background and selection, then the icon and one line
+// of text drawn straight at its baseline (ended by "..." when it does not fit). A screen of
+// cells is drawn far faster than through the style's text layout, which a list of 65,535 rows
+// redraws on every scroll.
+class CellDelegate : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* p, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyleOptionViewItem opt = option;
+        initStyleOption(&opt, index);
+        const QWidget* widget = opt.widget;
+        QStyle* style = widget ? widget->style() : QApplication::style();
+        style->drawPrimitive(QStyle::PE_PanelItemViewItem, &opt, p, widget);
+
+        const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
+        QRect r = opt.rect.adjusted(margin, 0, -margin, 0);
+        const bool selected = opt.state & QStyle::State_Selected;
+        if (!opt.icon.isNull()) {
+            const QSize size = opt.decorationSize;
+            const QRect iconRect(r.left(), r.top() + (r.height() - size.height()) / 2, size.width(),
+                                 size.height());
+            opt.icon.paint(p, iconRect, Qt::AlignCenter,
+                           selected ? QIcon::Selected : QIcon::Normal);
+            r.setLeft(iconRect.right() + 1 + margin);
+        }
+        if (opt.text.isEmpty() || r.width() <= 0) return;
+        const QFontMetrics& fm = opt.fontMetrics;
+        QString text = opt.text;
+        // Measuring shapes the text: only when it may not fit.
+        if (text.size() * fm.maxWidth() > r.width() && fm.horizontalAdvance(text) > r.width())
+            text = fm.elidedText(text, Qt::ElideRight, r.width());
+        const QPalette::ColorGroup group = !(opt.state & QStyle::State_Enabled) ? QPalette::Disabled
+                                           : (opt.state & QStyle::State_Active)
+                                               ? QPalette::Active
+                                               : QPalette::Inactive;
+        p->setPen(opt.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
+        p->setFont(opt.font);
+        p->drawText(QPoint(r.left(), r.top() + (r.height() - fm.height()) / 2 + fm.ascent()), text);
+    }
+};
 
 // The two item views of the list (the detail table and the icon view) with what they share:
 // the right-click request and dragging rows.
@@ -102,6 +161,7 @@ ListWidget::ListWidget(QWidget* parent) : QWidget(parent) {
     table_->setTabKeyNavigation(false);
     table_->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     table_->setIconSize(QSize(16, 16));
+    table_->setItemDelegate(new CellDelegate(table_));
     table_->verticalHeader()->hide();
     table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     table_->verticalHeader()->setDefaultSectionSize(
@@ -127,6 +187,8 @@ ListWidget::ListWidget(QWidget* parent) : QWidget(parent) {
     icons_->setBatchSize(2000);
     icons_->setSelectionRectVisible(true);
     icons_->setTextElideMode(Qt::ElideRight);
+    iconDelegate_ = new FixedSizeDelegate(icons_);
+    icons_->setItemDelegate(iconDelegate_);
     connect(icons_, &QAbstractItemView::doubleClicked, this,
             [this](const QModelIndex& i) { emit RowDoubleClicked(i.row(), 0); });
 
@@ -232,6 +294,12 @@ void ListWidget::SetMode(int mode) {
         default:
             break;
     }
+    // Rows of icons scroll down, columns of the list scroll sideways.
+    const bool columns = mode == kList;
+    icons_->setHorizontalScrollBarPolicy(columns ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    icons_->setVerticalScrollBarPolicy(columns ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
+    if (mode != kDetail)
+        static_cast<FixedSizeDelegate*>(iconDelegate_)->SetSize(icons_->gridSize() - QSize(4, 2));
     // The modes above reset these.
     icons_->setMovement(QListView::Static);
     icons_->setResizeMode(QListView::Adjust);

@@ -16,6 +16,7 @@ class QItemSelectionModel;
 class QLabel;
 class QListView;
 class QStackedWidget;
+class QStyledItemDelegate;
 class QTableView;
 
 namespace tablon {
@@ -86,6 +87,7 @@ class ListWidget : public QWidget {
     QStackedWidget* stack_ = nullptr;
     QTableView* table_ = nullptr;
     QListView* icons_ = nullptr;
+    QStyledItemDelegate* iconDelegate_ = nullptr;  // gives every item the same size
     QAbstractItemModel* model_ = nullptr;
     int mode_ = -1;
     int syncing_ = 0;

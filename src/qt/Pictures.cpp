@@ -592,22 +592,23 @@ void LargeIcons(QPainter& p, const Ink& ink) {
         for (int c = 0; c < 2; ++c) Tile(p, ink, QRectF(3.5 + c * 14, 3.5 + r * 14, 11, 11));
 }
 
+// Small icons side by side in rows.
 void SmallIcons(QPainter& p, const Ink& ink) {
-    for (int r = 0; r < 3; ++r)
+    for (int r = 0; r < 2; ++r)
         for (int c = 0; c < 2; ++c) {
-            const qreal x = 3 + c * 14.5, y = 5 + r * 8.5;
-            Tile(p, ink, QRectF(x, y, 5, 5));
-            Line(p, ink, {x + 7.5, y + 2.5}, {x + 12.5, y + 2.5});
+            const qreal x = 2.5 + c * 14.5, y = 7 + r * 12;
+            Tile(p, ink, QRectF(x, y, 6.5, 6.5));
+            Line(p, ink, {x + 9, y + 3.25}, {x + 12.5, y + 3.25});
         }
 }
 
+// One column of small icons with their names.
 void ListMode(QPainter& p, const Ink& ink) {
-    for (int c = 0; c < 2; ++c)
-        for (int r = 0; r < 4; ++r) {
-            const qreal x = 3 + c * 14.5, y = 3.5 + r * 7;
-            Tile(p, ink, QRectF(x, y, 4, 4));
-            Line(p, ink, {x + 6.5, y + 2}, {x + 12, y + 2});
-        }
+    for (int r = 0; r < 4; ++r) {
+        const qreal y = 3.5 + r * 7;
+        Tile(p, ink, QRectF(4, y, 4.5, 4.5));
+        Line(p, ink, {11.5, y + 2.25}, {r % 2 ? 24.0 : 28.0, y + 2.25});
+    }
 }
 
 void DetailMode(QPainter& p, const Ink& ink) {
@@ -837,7 +838,7 @@ void DrawPicture(QPainter& painter, const QRectF& rect, Picture picture, bool se
     Ink ink;
     ink.selected = selected;
     ink.line = selected ? pal.color(QPalette::HighlightedText) : pal.color(QPalette::WindowText);
-    ink.paper = pal.color(QPalette::Base);
+    ink.paper = selected ? pal.color(QPalette::Highlight).lighter(125) : pal.color(QPalette::Base);
     // About one device pixel at 16 pixels, growing slowly with the size.
     const qreal dpr = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
     const qreal devicePixels = std::max<qreal>(1, rect.width() * dpr);
@@ -846,6 +847,13 @@ void DrawPicture(QPainter& painter, const QRectF& rect, Picture picture, bool se
     painter.setRenderHint(QPainter::Antialiasing);
     painter.translate(rect.topLeft());
     painter.scale(rect.width() / kBox, rect.height() / kBox);
+    if (selected) {
+        // The selected form lies on a tile of the selection colour, so that it reads as
+        // selected on any background.
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(pal.color(QPalette::Highlight));
+        painter.drawRoundedRect(QRectF(0, 0, kBox, kBox), 5, 5);
+    }
     Draw(painter, picture, ink);
     painter.restore();
 }

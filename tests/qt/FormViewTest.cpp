@@ -167,7 +167,7 @@ void FormViewTest::PlainEditsAndTheTitleField() {
     QCOMPARE(title->font().family(), QString("Arial"));
     QCOMPARE(title->font().pointSize(), 24);
     QVERIFY(plain->font().pointSize() != 24);
-    QCOMPARE(title->geometry(), QRect(10, 10, 240, 38));
+    QCOMPARE(title->geometry(), s.dialog->View()->ToWidget(Rect{10, 10, 250, 48}));
 }
 
 void FormViewTest::ToolTipsAlsoOnDisabledControls() {
@@ -192,26 +192,26 @@ void FormViewTest::ToolTipsAlsoOnDisabledControls() {
 void FormViewTest::ResizingMovesAnchoredControls() {
     Shown s(true);
     FormDialog& d = *s.dialog;
+    FormView* view = d.View();
     QVERIFY(d.isSizeGripEnabled());
-    QCOMPARE(d.minimumSize(), QSize(400, 300));
-    QWidget* stays = s.dialog->View()->Widget(kStays);
-    QWidget* stretches = s.dialog->View()->Widget(kStretches);
-    QWidget* moves = s.dialog->View()->Widget(kMoves);
-    QWidget* centred = s.dialog->View()->Widget(kCentred);
-    const QRect before[] = {stays->geometry(), stretches->geometry(), moves->geometry(),
-                            centred->geometry()};
+    QCOMPARE(d.minimumSize(), view->ToWidget(400, 300));
+    QCOMPARE(d.size(), view->ToWidget(400, 300));
+    auto place = [&](int id) { return view->Widget(id)->geometry(); };
+    const QRect initial = place(kMoves);
 
-    d.resize(500, 400);
+    // Grown by 100 form pixels each way.
+    d.resize(view->ToWidget(500, 400));
     QTRY_COMPARE(s.form.Width(), 500);
-    QCOMPARE(stays->geometry(), before[0]);
-    QCOMPARE(stretches->geometry(), before[1].adjusted(0, 0, 100, 0));
-    QCOMPARE(moves->geometry(), before[2].translated(100, 100));
-    QCOMPARE(centred->geometry(), before[3].translated(50, 50));
+    QCOMPARE(s.form.Height(), 400);
+    QCOMPARE(place(kStays), view->ToWidget(Rect{320, 10, 390, 30}));
+    QCOMPARE(place(kStretches), view->ToWidget(Rect{320, 30, 490, 50}));
+    QCOMPARE(place(kMoves), view->ToWidget(Rect{420, 150, 490, 170}));
+    QCOMPARE(place(kCentred), view->ToWidget(Rect{370, 120, 440, 140}));
 
     // Back to the first size, everything is where it began.
-    d.resize(400, 300);
+    d.resize(view->ToWidget(400, 300));
     QTRY_COMPARE(s.form.Width(), 400);
-    QCOMPARE(moves->geometry(), before[2]);
+    QCOMPARE(place(kMoves), initial);
 }
 
 void FormViewTest::OkWithARefusedFieldKeepsTheDialogOpen() {
