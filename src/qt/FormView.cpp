@@ -109,7 +109,11 @@ QWidget* FormView::Widget(int id) const {
 }
 
 void FormView::Build() {
-    for (QWidget* w : widgets_) delete w;
+    // The old widgets may be in the middle of sending the signal that changed the form.
+    for (QWidget* w : widgets_) {
+        w->hide();
+        w->deleteLater();
+    }
     widgets_.clear();
     lists_.assign(form_.Controls().size(), nullptr);
     const auto& controls = form_.Controls();
