@@ -52,8 +52,8 @@ void BM_BareMapLoop(benchmark::State& state) {
     std::filesystem::current_path(CeilingDir());
     for (auto _ : state) {
         uint64_t sum = 0;
-        for (const auto& spec : tablon::FileSpecs()) {
-            int fd = ::open(spec.name, O_RDWR | O_CLOEXEC);
+        for (const auto& desc : tablon::FileDescs()) {
+            int fd = ::open(desc.name, O_RDWR | O_CLOEXEC);
             if (fd < 0) continue;
             ::flock(fd, LOCK_EX | LOCK_NB);
             struct stat st {};

@@ -213,28 +213,28 @@ class Cli {
         // Every file is opened on its own, so that one failure does not hide the state of the
         // others; optional files that are absent stay unopened.
         db_ = std::make_unique<Database>(ui_);
-        for (const auto& spec : FileSpecs()) {
-            RecordFile& f = db_->File(spec.id);
-            if (!spec.required) {
+        for (const auto& desc : FileDescs()) {
+            RecordFile& f = db_->File(desc.id);
+            if (!desc.required) {
                 MappedFile probe;
-                if (!probe.Open(spec.name, false)) continue;
+                if (!probe.Open(desc.name, false)) continue;
             }
-            f.Open(spec.name, "", 1);
+            f.Open(desc.name, "", 1);
         }
         bool allRequired = true;
         if (format == "json") out_ << "[\n";
-        for (const auto& spec : FileSpecs()) {
-            FileStatus s = db_->File(spec.id).Status();
-            if (spec.required && s.state != FileState::Ok) allRequired = false;
-            const char* state = FileStateName(s.state, spec.required);
+        for (const auto& desc : FileDescs()) {
+            FileStatus s = db_->File(desc.id).Status();
+            if (desc.required && s.state != FileState::Ok) allRequired = false;
+            const char* state = FileStateName(s.state, desc.required);
             if (format == "tsv") {
-                out_ << spec.name << "\t" << state << "\t" << s.recordSize << "\t" << s.count
+                out_ << desc.name << "\t" << state << "\t" << s.recordSize << "\t" << s.count
                      << "\t" << (s.version ? std::to_string(*s.version) : "") << "\n";
             } else {
-                out_ << "  {\"file\": " << JsonQuote(spec.name) << ", \"state\": \"" << state
+                out_ << "  {\"file\": " << JsonQuote(desc.name) << ", \"state\": \"" << state
                      << "\", \"record_size\": " << s.recordSize << ", \"count\": " << s.count
                      << ", \"version\": " << (s.version ? std::to_string(*s.version) : "null")
-                     << "}" << (int(spec.id) + 1 < kFileCount ? "," : "") << "\n";
+                     << "}" << (int(desc.id) + 1 < kFileCount ? "," : "") << "\n";
             }
         }
         if (format == "json") out_ << "]\n";
@@ -262,7 +262,7 @@ class Cli {
 
     bool Read(RecordFile& f, int index, Bytes& rec) {
         if (!f.GenericGet(index, rec)) {
-            err_ << "Can't read record " << index << " of " << f.Spec().name << "\n";
+            err_ << "Can't read record " << index << " of " << f.Desc().name << "\n";
             return false;
         }
         return true;
@@ -276,7 +276,7 @@ class Cli {
         if (format != "text" && format != "json") return Usage("--format is text or json");
         Bytes rec;
         if (!Read(*f, index, rec)) return 1;
-        const FieldTable& table = FieldTableOf(f->Spec().id);
+        const FieldTable& table = FieldTableOf(f->Desc().id);
         if (format == "json") {
             out_ << "{";
             bool first = true;
@@ -320,7 +320,7 @@ class Cli {
         if (a.positional.size() < 3) return Usage("set needs NAME=VALUE");
         Bytes rec;
         if (!Read(*f, index, rec)) return 1;
-        const FieldTable& table = FieldTableOf(f->Spec().id);
+        const FieldTable& table = FieldTableOf(f->Desc().id);
         for (size_t k = 2; k < a.positional.size(); ++k) {
             const std::string& assign = a.positional[k];
             size_t eq = assign.find('=');
@@ -358,9 +358,9 @@ class Cli {
         int dummy = 0;
         RecordFile* f = Target(a, dummy, 1);
         if (!f) return 1;
-        TableFile* t = db_->Table(f->Spec().id);
-        if (!t || !t->Spec().appendDelete) {
-            err_ << "tablon-cli: records of " << f->Spec().name << " cannot be appended\n";
+        TableFile* t = db_->Table(f->Desc().id);
+        if (!t || !t->Desc().appendDelete) {
+            err_ << "tablon-cli: records of " << f->Desc().name << " cannot be appended\n";
             return 1;
         }
         Bytes rec(t->MemSize(), 0);
@@ -382,9 +382,9 @@ class Cli {
         int index = 0;
         RecordFile* f = Target(a, index);
         if (!f) return 1;
-        TableFile* t = db_->Table(f->Spec().id);
-        if (!t || !t->Spec().appendDelete) {
-            err_ << "tablon-cli: records of " << f->Spec().name << " cannot be deleted\n";
+        TableFile* t = db_->Table(f->Desc().id);
+        if (!t || !t->Desc().appendDelete) {
+            err_ << "tablon-cli: records of " << f->Desc().name << " cannot be deleted\n";
             return 1;
         }
         if (!t->DeleteLastRecord(index)) {
@@ -399,13 +399,13 @@ class Cli {
         RecordFile* f = Target(a, index, 3);
         if (!f) return 1;
         if (a.positional.size() != 3) return Usage("export FILE INDEX OUT.vte");
-        TableFile* t = db_->Table(f->Spec().id);
-        if (!t || t->Spec().exportCode < 0) {
-            err_ << "tablon-cli: records of " << f->Spec().name << " are not exported\n";
+        TableFile* t = db_->Table(f->Desc().id);
+        if (!t || t->Desc().exportCode < 0) {
+            err_ << "tablon-cli: records of " << f->Desc().name << " are not exported\n";
             return 1;
         }
         ui_.QueueFile(a.positional[2]);
-        return ExportItem(*db_, f->Spec().id, index, ui_) ? 0 : 1;
+        return ExportItem(*db_, f->Desc().id, index, ui_) ? 0 : 1;
     }
 
     int Import(const Args& a) {

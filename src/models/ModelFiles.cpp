@@ -10,8 +10,8 @@
 namespace tablon {
 
 int ModelFile::Open(const std::string& name, const std::string& initialDir, int mode) {
-    if (!OpenMapped(name, FilterFor(spec_.ext), initialDir, mode)) {
-        ShowMessage(Format(spec_.openFailMessage, name.c_str()));
+    if (!OpenMapped(name, FilterFor(desc_.ext), initialDir, mode)) {
+        ShowMessage(Format(desc_.openFailMessage, name.c_str()));
         return 0;
     }
     return 1;

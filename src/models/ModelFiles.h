@@ -21,7 +21,7 @@ class ModelFile : public RecordFile {
     int Open(const std::string& name, const std::string& initialDir, int mode) override;
     FileStatus Status() const override;
     uint32_t GenericCount() const override { return 0; }
-    uint32_t GenericSize() const override { return spec_.memSize; }
+    uint32_t GenericSize() const override { return desc_.memSize; }
     int GenericGet(int, Bytes&) const override { return 0; }
     int GenericSet(int, const Bytes&) override { return 0; }
 

@@ -75,14 +75,14 @@ void RecordBuilder::StoreText(const Field& f, size_t element, std::string_view t
 TableBuffer::TableBuffer(FileId id, uint32_t count)
     : id_(id),
       count_(count),
-      size_(SpecOf(id).memSize),
-      header_(SpecOf(id).header == HeaderKind::Sound ? 8 : 2) {
-    const FileSpec& spec = SpecOf(id);
-    if (spec.header == HeaderKind::Model) throw BuildError("no table buffer for model files");
-    if (spec.header == HeaderKind::Count16 && count > 0xffff)
-        throw BuildError(std::string(spec.name) + " holds at most 65535 records");
+      size_(DescOf(id).memSize),
+      header_(DescOf(id).header == HeaderKind::Sound ? 8 : 2) {
+    const FileDesc& desc = DescOf(id);
+    if (desc.header == HeaderKind::Model) throw BuildError("no table buffer for model files");
+    if (desc.header == HeaderKind::Count16 && count > 0xffff)
+        throw BuildError(std::string(desc.name) + " holds at most 65535 records");
     bytes_.assign(header_ + size_t(count) * size_, 0);
-    if (spec.header == HeaderKind::Sound) {
+    if (desc.header == HeaderKind::Sound) {
         StoreLE<uint32_t>(bytes_.data(), 0);  // version 0: 128-byte records
         StoreLE<uint32_t>(bytes_.data() + 4, count);
     } else {
@@ -91,7 +91,7 @@ TableBuffer::TableBuffer(FileId id, uint32_t count)
 }
 
 bool TableBuffer::Write(const std::string& dir, std::string& error) const {
-    const std::string path = dir + "/" + SpecOf(id_).name;
+    const std::string path = dir + "/" + DescOf(id_).name;
     std::FILE* f = std::fopen(path.c_str(), "wb");
     if (!f) {
         error = "cannot create " + path;

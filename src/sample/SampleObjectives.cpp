@@ -267,17 +267,17 @@ void World::WriteObjectives() {
         const auto& headers = HeadersFor(layoutOf(tp));
         uint32_t point = a.firstPoint;
         for (uint32_t h = 0; h < a.headers; ++h) {
-            const HeaderSpec& spec = headers[h];
+            const HeaderSpec& desc = headers[h];
             const uint32_t index = a.firstHeader + h;
-            const bool runway = spec.runway != 0;
+            const bool runway = desc.runway != 0;
             const int hdg = runway ? heading : 0;
             std::array<uint8_t, 6> features;
             features.fill(255);
-            if (runway) features[0] = runwayFeatures[(spec.runway - 1) % 6];
-            if (spec.type == kHdrTaxi) features = taxiFeatures;
+            if (runway) features[0] = runwayFeatures[(desc.runway - 1) % 6];
+            if (desc.type == kHdrTaxi) features = taxiFeatures;
             hb.Target(phd.Record(index))
                 .Set("objective", r)
-                .Set("type", spec.type)
+                .Set("type", desc.type)
                 .Set("point_count", a.points[h])
                 .SetArray("features", features)
                 .Set("heading", hdg)
@@ -285,11 +285,11 @@ void World::WriteObjectives() {
                 .Set("cos_heading", float(std::cos(hdg * 3.14159265358979 / 180.0)))
                 .Set("first_point", point)
                 .Set("texture_id", runway ? 1 + int(v % 4) : 0)
-                .Set("runway", spec.runway)
-                .Set("left_right", spec.leftRight)
+                .Set("runway", desc.runway)
+                .Set("left_right", desc.leftRight)
                 .Set("chain", h + 1 < a.headers ? index + 1 : 0);
             for (uint32_t p = 0; p < a.points[h]; ++p, ++point) {
-                const PointSpec& ps = spec.points[p];
+                const PointSpec& ps = desc.points[p];
                 const auto [px, py] = aligned ? turn(ps.x, ps.y) : std::pair{ps.x, ps.y};
                 pb.Target(pd.Record(point))
                     .Set("x", px)

@@ -113,12 +113,12 @@ World::World(SampleScale scale, std::string dir)
 
 void World::Save(const TableBuffer& t) const {
     // A file whose size also fits an earlier-tried record size would open in the wrong layout.
-    const FileSpec& spec = SpecOf(t.Id());
-    if (spec.header == HeaderKind::Count16) {
-        for (const auto& form : spec.forms) {
-            if (form.fileSize == spec.memSize) break;
-            if ((size_t(t.Count()) * spec.memSize) % form.fileSize == 0 && t.Count() > 0)
-                throw BuildError(std::string(spec.name) + ": " + std::to_string(t.Count()) +
+    const FileDesc& desc = DescOf(t.Id());
+    if (desc.header == HeaderKind::Count16) {
+        for (const auto& form : desc.forms) {
+            if (form.fileSize == desc.memSize) break;
+            if ((size_t(t.Count()) * desc.memSize) % form.fileSize == 0 && t.Count() > 0)
+                throw BuildError(std::string(desc.name) + ": " + std::to_string(t.Count()) +
                                  " records would also read as " + std::to_string(form.fileSize) +
                                  "-byte records");
         }

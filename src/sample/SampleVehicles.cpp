@@ -209,22 +209,22 @@ void World::WriteVehicles() {
         };
         uint16_t rackMask = 0, visibleMask = 0;
         for (int s = 0; s < int(tp.slots.size()); ++s) {
-            const SlotSpec& spec = tp.slots[s];
+            const SlotSpec& desc = tp.slots[s];
             uint32_t ref = 0;
             uint8_t load = 0;
-            switch (spec.use) {
+            switch (desc.use) {
                 case SlotUse::None:
                     continue;
                 case SlotUse::Weapon:
-                    ref = Pick(weaponsOf_[spec.item], v);
-                    load = spec.ammo;
+                    ref = Pick(weaponsOf_[desc.item], v);
+                    load = desc.ammo;
                     accumulate(ref);
-                    carried(ref, spec.ammo);
+                    carried(ref, desc.ammo);
                     break;
                 case SlotUse::Hardpoint:
                 case SlotUse::Bay:
-                    ref = Pick(listsOf_[spec.item], v);
-                    load = spec.use == SlotUse::Bay ? kLoadBay : kLoadHardpoint;
+                    ref = Pick(listsOf_[desc.item], v);
+                    load = desc.use == SlotUse::Bay ? kLoadBay : kLoadHardpoint;
                     for (const auto& [w, n] : listEntries_[ref]) {
                         accumulate(w);
                         carried(w, n);
@@ -233,8 +233,8 @@ void World::WriteVehicles() {
             }
             if (ref == 0) continue;
             b.SetAt("slot_refs", s, ref).SetAt("slot_loads", s, load);
-            if (spec.rack) rackMask |= uint16_t(1u << s);
-            if (spec.visible) visibleMask |= uint16_t(1u << s);
+            if (desc.rack) rackMask |= uint16_t(1u << s);
+            if (desc.visible) visibleMask |= uint16_t(1u << s);
         }
 
         const uint32_t radar = tp.radar >= 0 ? Pick(radarsOf_[size_t(tp.radar)], v) : 0;
@@ -354,13 +354,13 @@ void World::WriteUnits() {
         int radarSlot = 255;
         bool firstVehicle = true;
         for (int k = 0; k < int(tp.slots.size()); ++k) {
-            const UnitSlotSpec& spec = tp.slots[k];
+            const UnitSlotSpec& desc = tp.slots[k];
             uint32_t slotCt = 0;
-            if (spec.vehicle >= 0) slotCt = Pick(vehicleCtOf_[size_t(spec.vehicle)], v + k);
-            if (spec.unit >= 0) slotCt = Pick(unitCtOf_[size_t(spec.unit)], v + k);
+            if (desc.vehicle >= 0) slotCt = Pick(vehicleCtOf_[size_t(desc.vehicle)], v + k);
+            if (desc.unit >= 0) slotCt = Pick(unitCtOf_[size_t(desc.unit)], v + k);
             if (slotCt == 0 || slotCt == unitCt_[u]) continue;
             const Classification c = Classify(ct_[slotCt], slotCt);
-            b.SetAt("slot_counts", k, spec.count).SetAt("slot_ct", k, slotCt);
+            b.SetAt("slot_counts", k, desc.count).SetAt("slot_ct", k, slotCt);
             const uint8_t bytes[8] = {c.domain,   c.cls, c.type, c.subtype,
                                       c.specific, 255,   255,    255};
             for (int i = 0; i < 8; ++i) b.SetAt("slot_class", 8 * k + i, bytes[i]);
@@ -374,11 +374,11 @@ void World::WriteUnits() {
             }
             if (firstVehicle) damage = f.damage;
             if (f.maxSpeed > 0 && (speed == 0 || f.maxSpeed < speed)) speed = f.maxSpeed;
-            fuel += f.fuel * spec.count;
+            fuel += f.fuel * desc.count;
             if (f.radar && radarSlot == 255) radarSlot = k;
             if (firstVehicle && tp.squadron) {
                 storesVehicle_.push_back(ct_[slotCt].data);
-                storesAircraft_.push_back(spec.count);
+                storesAircraft_.push_back(desc.count);
             }
             firstVehicle = false;
         }

@@ -73,7 +73,7 @@ CGenericView::CGenericView(ShellContext& ctx, std::string viewClass,
 
 bool CGenericView::Exportable() const {
     const TableFile* t = Source().Table();
-    return t && t->Spec().exportCode >= 0;
+    return t && t->Desc().exportCode >= 0;
 }
 
 bool CGenericView::QueryCommand(int id, CommandState& state) {

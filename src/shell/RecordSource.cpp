@@ -20,7 +20,7 @@ class TableSource : public RecordSource {
     int Set(int index, const uint8_t* record) override { return file_.SetRecord(index, record); }
     const FieldTable& Fields() const override { return FieldTableOf(ref_.file); }
     TableFile* Table() const override { return &file_; }
-    std::string TypeName() const override { return file_.Spec().typeName; }
+    std::string TypeName() const override { return file_.Desc().typeName; }
 
   private:
     TableFile& file_;

@@ -11,25 +11,25 @@ namespace tablon {
 
 Database::Database(Ui& ui) : ui_(ui) {
     ctx_.ui = &ui;
-    for (const auto& spec : FileSpecs()) {
+    for (const auto& desc : FileDescs()) {
         std::unique_ptr<RecordFile> f;
-        switch (spec.id) {
+        switch (desc.id) {
             case FileId::Ct:
-                f = std::make_unique<CtFile>(spec, ctx_);
+                f = std::make_unique<CtFile>(desc, ctx_);
                 break;
             case FileId::Hdr:
-                f = std::make_unique<HdrFile>(spec, ctx_);
+                f = std::make_unique<HdrFile>(desc, ctx_);
                 break;
             case FileId::Lod:
-                f = std::make_unique<LodFile>(spec, ctx_);
+                f = std::make_unique<LodFile>(desc, ctx_);
                 break;
             case FileId::Tex:
-                f = std::make_unique<TexFile>(spec, ctx_);
+                f = std::make_unique<TexFile>(desc, ctx_);
                 break;
             default:
-                f = std::make_unique<TableFile>(spec, ctx_);
+                f = std::make_unique<TableFile>(desc, ctx_);
         }
-        files_[size_t(spec.id)] = std::move(f);
+        files_[size_t(desc.id)] = std::move(f);
     }
 }
 
@@ -58,7 +58,7 @@ TexFile& Database::Tex() {
 bool Database::OpenAll(const std::string& initialDir) {
     for (int i = 0; i < kRequiredFileCount; ++i) {
         RecordFile& f = *files_[size_t(i)];
-        if (!f.Open(f.Spec().name, initialDir, 1)) return false;
+        if (!f.Open(f.Desc().name, initialDir, 1)) return false;
     }
     for (int i = kRequiredFileCount; i < kFileCount; ++i) {
         RecordFile& f = *files_[size_t(i)];
@@ -66,9 +66,9 @@ bool Database::OpenAll(const std::string& initialDir) {
             // An optional file is only opened when it is there and readable; otherwise it is
             // skipped without a word.
             MappedFile probe;
-            if (!probe.Open(f.Spec().name, false)) continue;
+            if (!probe.Open(f.Desc().name, false)) continue;
         }
-        f.Open(f.Spec().name, initialDir, 1);
+        f.Open(f.Desc().name, initialDir, 1);
     }
     return true;
 }

@@ -52,7 +52,7 @@ std::optional<std::string> ChooseImportFile(Ui& ui) {
 
 bool ExportItem(Database& db, FileId file, int index, Ui& ui) {
     TableFile* t = db.Table(file);
-    if (!t || t->Spec().exportCode < 0) return false;
+    if (!t || t->Desc().exportCode < 0) return false;
     auto path = ChooseExportFile(ui);
     if (!path) return false;
     if (!t->ExportRecord(index, *path)) {

@@ -20,7 +20,7 @@ RecordForm Whole(uint16_t size, int32_t version = 0) {
     return {size, version, {}};
 }
 
-std::vector<FileSpec> BuildSpecs() {
+std::vector<FileDesc> BuildDescs() {
     using H = HeaderKind;
     // clang-format off
     return {
@@ -67,17 +67,17 @@ std::vector<FileSpec> BuildSpecs() {
 
 }  // namespace
 
-const std::vector<FileSpec>& FileSpecs() {
-    static const std::vector<FileSpec> specs = BuildSpecs();
-    return specs;
+const std::vector<FileDesc>& FileDescs() {
+    static const std::vector<FileDesc> descs = BuildDescs();
+    return descs;
 }
 
-const FileSpec& SpecOf(FileId id) {
-    return FileSpecs()[static_cast<size_t>(id)];
+const FileDesc& DescOf(FileId id) {
+    return FileDescs()[static_cast<size_t>(id)];
 }
 
 std::optional<FileId> FileIdByName(std::string_view name) {
-    for (const auto& s : FileSpecs()) {
+    for (const auto& s : FileDescs()) {
         std::string n(s.name);
         if (n.size() == name.size() && strncasecmp(n.c_str(), name.data(), n.size()) == 0)
             return s.id;

@@ -59,7 +59,7 @@ enum class HeaderKind {
     Model,    // the model header, LOD and texture files: layouts of their own
 };
 
-struct FileSpec {
+struct FileDesc {
     FileId id;
     const char* name;               // bare file name, looked up in the working directory
     const char* ext;                // lower-case extension for the file-dialog filter
@@ -80,8 +80,8 @@ struct FileSpec {
     bool hasVersion;           // the file has a version worth reporting
 };
 
-const std::vector<FileSpec>& FileSpecs();
-const FileSpec& SpecOf(FileId id);
+const std::vector<FileDesc>& FileDescs();
+const FileDesc& DescOf(FileId id);
 // Looks a file up by name, ignoring case ("VANTOR.CT" finds the class table).
 std::optional<FileId> FileIdByName(std::string_view name);
 

@@ -115,7 +115,7 @@ int RecordFile::WriteExportEntry(const std::string& path, uint32_t type, uint32_
 
 bool TableFile::ReadCount() {
     const uint8_t* v = View();
-    if (spec_.header == HeaderKind::Sound) {
+    if (desc_.header == HeaderKind::Sound) {
         if (!v || fileSize_ < 8) return false;
         headerVersion_ = LoadLE<uint32_t>(v);
         count_ = LoadLE<uint32_t>(v + 4);
@@ -130,17 +130,17 @@ int TableFile::Open(const std::string& name, const std::string& initialDir, int 
     sizeOk_ = false;
     form_ = nullptr;
     count_ = 0;
-    if (!OpenMapped(name, FilterFor(spec_.ext), initialDir, mode)) {
-        ShowMessage(Format(spec_.openFailMessage, name.c_str()));
+    if (!OpenMapped(name, FilterFor(desc_.ext), initialDir, mode)) {
+        ShowMessage(Format(desc_.openFailMessage, name.c_str()));
         return 0;
     }
     const bool haveCount = ReadCount();
     if (haveCount) {
-        if (spec_.header == HeaderKind::Sound) {
-            const RecordForm& f = spec_.forms[headerVersion_ == 1 ? 0 : 1];
+        if (desc_.header == HeaderKind::Sound) {
+            const RecordForm& f = desc_.forms[headerVersion_ == 1 ? 0 : 1];
             if (uint64_t(fileSize_) == 8 + uint64_t(count_) * f.fileSize) form_ = &f;
         } else {
-            for (const auto& f : spec_.forms) {
+            for (const auto& f : desc_.forms) {
                 if (uint64_t(fileSize_) == 2 + uint64_t(count_) * f.fileSize) {
                     form_ = &f;
                     break;
@@ -149,16 +149,16 @@ int TableFile::Open(const std::string& name, const std::string& initialDir, int 
         }
     }
     if (!form_) {
-        if (spec_.sizeMessageNumbers) {
+        if (desc_.sizeMessageNumbers) {
             uint32_t head = HeaderSize();
-            int estimate = fileSize_ > head ? int((fileSize_ - head) / spec_.estimateSize) : 0;
-            ShowMessage(Format(spec_.sizeMessage, int(count_), estimate));
+            int estimate = fileSize_ > head ? int((fileSize_ - head) / desc_.estimateSize) : 0;
+            ShowMessage(Format(desc_.sizeMessage, int(count_), estimate));
         } else {
-            ShowMessage(spec_.sizeMessage);
+            ShowMessage(desc_.sizeMessage);
         }
         return 0;
     }
-    version_ = spec_.header == HeaderKind::Sound ? int32_t(headerVersion_) : form_->version;
+    version_ = desc_.header == HeaderKind::Sound ? int32_t(headerVersion_) : form_->version;
     sizeOk_ = true;
     return 1;
 }
@@ -176,7 +176,7 @@ FileStatus TableFile::Status() const {
     if (s.state == FileState::Unopened) return s;
     s.recordSize = RecordSize();
     s.count = count_;
-    if (spec_.hasVersion && s.state != FileState::Unopened) s.version = version_;
+    if (desc_.hasVersion && s.state != FileState::Unopened) s.version = version_;
     return s;
 }
 
@@ -187,11 +187,11 @@ bool TableFile::RecordInFile(int index) const {
 
 void TableFile::ToMemory(const uint8_t* file, uint8_t* mem) const {
     const uint16_t size = RecordSize();
-    if (size == spec_.memSize) {
+    if (size == desc_.memSize) {
         std::memcpy(mem, file, size);
         return;
     }
-    std::memset(mem, 0, spec_.memSize);
+    std::memset(mem, 0, desc_.memSize);
     if (!form_ || form_->split.empty()) {
         std::memcpy(mem, file, size);
         return;
@@ -202,7 +202,7 @@ void TableFile::ToMemory(const uint8_t* file, uint8_t* mem) const {
 
 void TableFile::ToFile(const uint8_t* mem, uint8_t* file) const {
     const uint16_t size = RecordSize();
-    if (size == spec_.memSize || !form_ || form_->split.empty()) {
+    if (size == desc_.memSize || !form_ || form_->split.empty()) {
         std::memcpy(file, mem, size);
         return;
     }
@@ -211,7 +211,7 @@ void TableFile::ToFile(const uint8_t* mem, uint8_t* file) const {
 }
 
 void TableFile::StoreCount(uint32_t count) {
-    if (spec_.header == HeaderKind::Sound)
+    if (desc_.header == HeaderKind::Sound)
         StoreLE<uint32_t>(MutableView() + 4, count);
     else
         StoreLE<uint16_t>(MutableView(), static_cast<uint16_t>(count));
@@ -220,20 +220,20 @@ void TableFile::StoreCount(uint32_t count) {
 
 int TableFile::GetRecord(int index, uint8_t* out) const {
     if (index < 0) return 0;
-    if (spec_.getRefusesPastCount && uint32_t(index) > count_) return 0;
+    if (desc_.getRefusesPastCount && uint32_t(index) > count_) return 0;
     if (!RecordInFile(index)) return 0;
     ToMemory(View() + RecordOffset(index), out);
     return 1;
 }
 
 int TableFile::GetRecord(int index, Bytes& out) const {
-    out.resize(spec_.memSize);
+    out.resize(desc_.memSize);
     return GetRecord(index, out.data());
 }
 
 int TableFile::SetRecord(int index, const uint8_t* record) {
     if (index < 0) return 0;
-    if (spec_.setRefusesPastCount && uint32_t(index) > count_) return 0;
+    if (desc_.setRefusesPastCount && uint32_t(index) > count_) return 0;
     // A file whose size did not check out is never written: its layout is not known.
     if (!sizeOk_ || !Writable() || !RecordInFile(index)) return 0;
     ToFile(record, MutableView() + RecordOffset(index));
@@ -241,14 +241,14 @@ int TableFile::SetRecord(int index, const uint8_t* record) {
 }
 
 int TableFile::SetRecord(int index, const Bytes& record) {
-    if (record.size() < spec_.memSize) return 0;
+    if (record.size() < desc_.memSize) return 0;
     return SetRecord(index, record.data());
 }
 
 int TableFile::AppendRecord(int& index, const uint8_t* record) {
     if (!sizeOk_ || !Writable() || !View()) return 0;
     // The count is 16 bits wide: a full file cannot take another record.
-    if (spec_.header == HeaderKind::Count16 && count_ >= 0xFFFF) return 0;
+    if (desc_.header == HeaderKind::Count16 && count_ >= 0xFFFF) return 0;
     Bytes raw(RecordSize());
     ToFile(record, raw.data());
     if (!File().AppendAtEnd(raw.data(), raw.size())) return 0;
@@ -273,7 +273,7 @@ int TableFile::InsertRecord(int p, const uint8_t* record) {
         int index = 0;
         return AppendRecord(index, record);
     }
-    if (spec_.header == HeaderKind::Count16 && count_ >= 0xFFFF) return 0;
+    if (desc_.header == HeaderKind::Count16 && count_ >= 0xFFFF) return 0;
     const uint16_t size = RecordSize();
     // The last record once more at the end, then everything from p up by one place.
     Bytes last(View() + RecordOffset(int(count_) - 1), View() + RecordOffset(int(count_)));
@@ -299,20 +299,20 @@ int TableFile::DeleteRecord(int p) {
 }
 
 int TableFile::ExportRecord(int index, const std::string& exportPath) const {
-    if (spec_.exportCode < 0) return 0;
-    Bytes mem(spec_.memSize);
+    if (desc_.exportCode < 0) return 0;
+    Bytes mem(desc_.memSize);
     if (!GetRecord(index, mem.data())) return 0;
     // The entry holds the record as the file holds it, so that its size field and its bytes
     // agree for the older layouts too.
     Bytes raw(RecordSize());
     ToFile(mem.data(), raw.data());
-    return WriteExportEntry(exportPath, uint32_t(spec_.exportCode), RecordSize(), uint32_t(index),
+    return WriteExportEntry(exportPath, uint32_t(desc_.exportCode), RecordSize(), uint32_t(index),
                             raw.data());
 }
 
 int TableFile::ImportRecord(int32_t index, uint32_t size, const uint8_t* data) {
-    if (!spec_.importable || index < 0 || size != RecordSize()) return 0;
-    Bytes mem(spec_.memSize);
+    if (!desc_.importable || index < 0 || size != RecordSize()) return 0;
+    Bytes mem(desc_.memSize);
     ToMemory(data, mem.data());
     return SetRecord(index, mem.data());
 }

@@ -36,7 +36,7 @@ struct FileStatus {
 
 class RecordFile {
   public:
-    RecordFile(const FileSpec& spec, FileSetContext& ctx) : spec_(spec), ctx_(ctx) {}
+    RecordFile(const FileDesc& desc, FileSetContext& ctx) : desc_(desc), ctx_(ctx) {}
     virtual ~RecordFile() = default;
     RecordFile(const RecordFile&) = delete;
     RecordFile& operator=(const RecordFile&) = delete;
@@ -65,7 +65,7 @@ class RecordFile {
     static int WriteExportEntry(const std::string& path, uint32_t type, uint32_t size,
                                 uint32_t index, const uint8_t* data);
 
-    const FileSpec& Spec() const { return spec_; }
+    const FileDesc& Desc() const { return desc_; }
     const std::string& Path() const { return path_; }
     int AccessMode() const { return accessMode_; }
     uint32_t FileSize() const { return fileSize_; }
@@ -80,7 +80,7 @@ class RecordFile {
     Ui* UiPtr() const { return ctx_.ui; }
     void ShowMessage(const std::string& text) const;
 
-    const FileSpec& spec_;
+    const FileDesc& desc_;
     FileSetContext& ctx_;
     int accessMode_ = 0;
     std::string path_;
@@ -90,7 +90,7 @@ class RecordFile {
 };
 
 // A file of fixed-size records behind a count: every file of the set but the three model
-// files. Its spec says which record sizes it accepts, how older layouts convert to the memory
+// files. Its desc says which record sizes it accepts, how older layouts convert to the memory
 // form, and which of its operations refuse what.
 class TableFile : public RecordFile {
   public:
@@ -100,7 +100,7 @@ class TableFile : public RecordFile {
     FileStatus Status() const override;
     int ImportRecord(int32_t index, uint32_t size, const uint8_t* data) override;
     uint32_t GenericCount() const override { return count_; }
-    uint32_t GenericSize() const override { return spec_.memSize; }
+    uint32_t GenericSize() const override { return desc_.memSize; }
     int GenericGet(int index, Bytes& out) const override { return GetRecord(index, out); }
     int GenericSet(int index, const Bytes& record) override { return SetRecord(index, record); }
 
@@ -121,14 +121,14 @@ class TableFile : public RecordFile {
 
     int LastIndex() const { return static_cast<int>(count_) - 1; }
     uint32_t RecordCount() const { return count_; }
-    uint16_t MemSize() const { return spec_.memSize; }
+    uint16_t MemSize() const { return desc_.memSize; }
     uint16_t RecordSize() const { return form_ ? form_->fileSize : FirstSize(); }
     int32_t Version() const { return version_; }
     bool SizeOk() const { return sizeOk_; }
 
   protected:
-    uint16_t FirstSize() const { return spec_.forms.empty() ? 0 : spec_.forms.front().fileSize; }
-    uint32_t HeaderSize() const { return spec_.header == HeaderKind::Sound ? 8 : 2; }
+    uint16_t FirstSize() const { return desc_.forms.empty() ? 0 : desc_.forms.front().fileSize; }
+    uint32_t HeaderSize() const { return desc_.header == HeaderKind::Sound ? 8 : 2; }
     uint64_t RecordOffset(int index) const {
         return HeaderSize() + static_cast<uint64_t>(index) * RecordSize();
     }

@@ -45,7 +45,7 @@ class HardpointRowSource : public RecordSource {
     int Set(int index, const uint8_t* row) override { return wld_.SetRecord(index, row); }
     const FieldTable& Fields() const override { return WeaponListFields(); }
     TableFile* Table() const override { return &wld_; }
-    std::string TypeName() const override { return wld_.Spec().typeName; }
+    std::string TypeName() const override { return wld_.Desc().typeName; }
 
     void Compose(uint8_t* row) const {
         WeaponRecord w;

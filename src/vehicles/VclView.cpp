@@ -130,7 +130,7 @@ class VclRowSource : public RecordSource {
     int Set(int index, const uint8_t* row) override { return vcd_.SetRecord(index, row); }
     const FieldTable& Fields() const override { return VehicleFields(); }
     TableFile* Table() const override { return &vcd_; }
-    std::string TypeName() const override { return vcd_.Spec().typeName; }
+    std::string TypeName() const override { return vcd_.Desc().typeName; }
 
     // Fills the class-table part of a row whose vehicle part is in place.
     void AddCtData(uint8_t* row) const {

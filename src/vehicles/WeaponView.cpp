@@ -37,7 +37,7 @@ class WeaponRowSource : public RecordSource {
     int Set(int index, const uint8_t* row) override { return wcd_.SetRecord(index, row); }
     const FieldTable& Fields() const override { return WeaponFields(); }
     TableFile* Table() const override { return &wcd_; }
-    std::string TypeName() const override { return wcd_.Spec().typeName; }
+    std::string TypeName() const override { return wcd_.Desc().typeName; }
 
     // Counts the vehicles of every weapon again from the files as they are now.
     void Recount() { usage_.Build(db_); }

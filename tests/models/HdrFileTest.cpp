@@ -27,7 +27,7 @@ class HdrFileTest : public TempDirTest {
     }
     HdrFile& Open(const Bytes& file, int mode = 1, int expect = 1) {
         WriteBytes(Path(kHdr), file);
-        hdr_ = std::make_unique<HdrFile>(SpecOf(FileId::Hdr), ctx_);
+        hdr_ = std::make_unique<HdrFile>(DescOf(FileId::Hdr), ctx_);
         EXPECT_EQ(hdr_->Open(kHdr, "", mode), expect) << testing::PrintToString(ui_.Texts());
         return *hdr_;
     }
@@ -42,8 +42,8 @@ class HdrFileTest : public TempDirTest {
 constexpr uint64_t kPalettes = 48, kTextures = 1088, kLods = 1216, kParents = 1260, kData = 1356;
 
 TEST_F(HdrFileTest, SectionsLieWhereTheCountsPutThem) {
-    const HdrSpec spec = Small();
-    const Bytes file = BuildHdr(spec);
+    const HdrSpec desc = Small();
+    const Bytes file = BuildHdr(desc);
     HdrFile& h = Open(file);
     const HdrLayout& l = h.Layout();
     ASSERT_TRUE(l.valid);
@@ -74,7 +74,7 @@ TEST_F(HdrFileTest, SectionsLieWhereTheCountsPutThem) {
     EXPECT_EQ(0, std::memcmp(lod.b, file.data() + kLods + 20, 20));
     ParentRecord p;
     ASSERT_EQ(h.GetParent(1, p), 1);
-    EXPECT_EQ(p, spec.parents[1]);
+    EXPECT_EQ(p, desc.parents[1]);
 
     // Each section ends at its own count.
     EXPECT_EQ(h.GetColour(2, c), 0);
@@ -93,7 +93,7 @@ TEST_F(HdrFileTest, SectionsLieWhereTheCountsPutThem) {
     EXPECT_EQ(h.GenericCount(), 2u);
     Bytes rec;
     ASSERT_EQ(h.GenericGet(0, rec), 1);
-    EXPECT_EQ(rec, Bytes(spec.parents[0].b, spec.parents[0].b + 48));
+    EXPECT_EQ(rec, Bytes(desc.parents[0].b, desc.parents[0].b + 48));
     rec[0] = 0x55;
     ASSERT_EQ(h.GenericSet(0, rec), 1);
     EXPECT_EQ(OnDisk()[kParents], 0x55);
@@ -212,16 +212,16 @@ TEST_F(HdrFileTest, ImportAndExportOfColoursAndParents) {
 }
 
 TEST_F(HdrFileTest, BlockOffsetsInOnePassEqualTheSumOverEarlierParents) {
-    HdrSpec spec;
+    HdrSpec desc;
     // Counts of every sign and size the fields can hold, the slot byte read as signed.
     const int8_t slots[] = {0, 3, -1, 127, -128, 5};
     const int16_t dynamic[] = {0, 2, 32767, -5, 1, -32768};
     const uint8_t lods[] = {0, 1, 255, 3, 0, 200};
     for (int k = 0; k < 60; ++k) {
         const int a = k % 6, b = k < 6 ? a : k * 7 % 6, c = k < 6 ? a : k * 5 % 6;
-        spec.parents.push_back(MakeParentRecord(slots[a], dynamic[b], lods[c]));
+        desc.parents.push_back(MakeParentRecord(slots[a], dynamic[b], lods[c]));
     }
-    HdrFile& h = Open(BuildHdr(spec));
+    HdrFile& h = Open(BuildHdr(desc));
     const std::vector<int64_t> all = h.ParentBlockOffsets();
     ASSERT_EQ(all.size(), 60u);
     int64_t offset = -1;
@@ -312,7 +312,7 @@ TEST_F(HdrFileTest, EmptyOrMissingFileFailsTheOpen) {
     ExpectNothingReadable(h);
 
     ui_.Clear();
-    HdrFile missing(SpecOf(FileId::Hdr), ctx_);
+    HdrFile missing(DescOf(FileId::Hdr), ctx_);
     EXPECT_EQ(missing.Open("nothere.hdr", "", 1), 0);
     EXPECT_EQ(ui_.Texts(), std::vector<std::string>{"Can't map file nothere.hdr"});
     ASSERT_EQ(ui_.FileRequests().size(), 1u);

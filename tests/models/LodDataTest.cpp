@@ -25,7 +25,7 @@ class LodDataTest : public TempDirTest {
         file.insert(file.end(), block.begin(), block.end());
         file.resize(file.size() + trailing, 0xEE);
         WriteBytes(Path("KoreaObj.lod"), file);
-        lod_ = std::make_unique<LodFile>(SpecOf(FileId::Lod), ctx_);
+        lod_ = std::make_unique<LodFile>(DescOf(FileId::Lod), ctx_);
         EXPECT_EQ(lod_->Open("KoreaObj.lod", "", 1), 1);
         LodRecord rec;
         rec.SetOffset(kLead);

@@ -24,9 +24,9 @@ class ModelSampleTest : public TempDirTest {
     void WriteAndOpen(SampleScale scale) {
         std::string error;
         ASSERT_TRUE(WriteModelSample(Dir(), scale, error)) << error;
-        hdr_ = std::make_unique<HdrFile>(SpecOf(FileId::Hdr), ctx_);
-        lod_ = std::make_unique<LodFile>(SpecOf(FileId::Lod), ctx_);
-        tex_ = std::make_unique<TexFile>(SpecOf(FileId::Tex), ctx_);
+        hdr_ = std::make_unique<HdrFile>(DescOf(FileId::Hdr), ctx_);
+        lod_ = std::make_unique<LodFile>(DescOf(FileId::Lod), ctx_);
+        tex_ = std::make_unique<TexFile>(DescOf(FileId::Tex), ctx_);
         ASSERT_EQ(hdr_->Open("KoreaObj.hdr", "", 1), 1);
         ASSERT_EQ(lod_->Open("KoreaObj.lod", "", 1), 1);
         ASSERT_EQ(tex_->Open("KoreaObj.tex", "", 1), 1);

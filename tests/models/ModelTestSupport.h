@@ -17,7 +17,7 @@ struct HdrSpec {
     std::vector<ParentRecord> parents;
     Bytes blocks;
 };
-Bytes BuildHdr(const HdrSpec& spec);
+Bytes BuildHdr(const HdrSpec& desc);
 
 // A parent with the given block-size counts.
 ParentRecord MakeParentRecord(int8_t slots, int16_t dynamic, uint8_t lods);

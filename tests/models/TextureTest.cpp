@@ -82,7 +82,7 @@ TEST_F(TexFileTest, TexturesAreReadWithinTheFileAndAppendedAtItsEnd) {
     const Bytes block = LzssLiteralBlock(pixels.data(), pixels.size());
     file.insert(file.end(), block.begin(), block.end());
     WriteBytes(Path("KoreaObj.tex"), file);
-    TexFile tex(SpecOf(FileId::Tex), ctx_);
+    TexFile tex(DescOf(FileId::Tex), ctx_);
     ASSERT_EQ(tex.Open("KoreaObj.tex", "", 1), 1);
     EXPECT_EQ(tex.Status().state, FileState::Ok);
     EXPECT_EQ(tex.GenericCount(), 0u);

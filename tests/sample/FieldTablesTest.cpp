@@ -14,9 +14,9 @@ namespace {
 class RecordFieldTables : public ::testing::TestWithParam<FileId> {};
 
 TEST_P(RecordFieldTables, CoverTheRecordOnceWithoutGapOrOverlap) {
-    const FileSpec& spec = SpecOf(GetParam());
+    const FileDesc& desc = DescOf(GetParam());
     const FieldTable& table = FieldTableOf(GetParam());
-    ASSERT_EQ(table.size, spec.memSize) << spec.name;
+    ASSERT_EQ(table.size, desc.memSize) << desc.name;
 
     std::vector<const Field*> fields;
     for (const auto& f : table.fields) fields.push_back(&f);
@@ -50,14 +50,14 @@ TEST_P(RecordFieldTables, NamesAreUniqueIdentifiersAndTitlesUnique) {
 
 std::vector<FileId> RecordFiles() {
     std::vector<FileId> ids;
-    for (const auto& spec : FileSpecs())
-        if (spec.header != HeaderKind::Model) ids.push_back(spec.id);
+    for (const auto& desc : FileDescs())
+        if (desc.header != HeaderKind::Model) ids.push_back(desc.id);
     return ids;
 }
 
 INSTANTIATE_TEST_SUITE_P(AllRecordFiles, RecordFieldTables, ::testing::ValuesIn(RecordFiles()),
                          [](const auto& info) {
-                             std::string n = SpecOf(info.param).name;
+                             std::string n = DescOf(info.param).name;
                              std::replace(n.begin(), n.end(), '.', '_');
                              return n;
                          });

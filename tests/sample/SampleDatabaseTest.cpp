@@ -352,8 +352,8 @@ class SampleDatabaseTest : public test::TempDirTest {
         ASSERT_TRUE(RunStartup(db));
         EXPECT_TRUE(ui_.Messages().empty()) << ui_.Texts().front();
         EXPECT_TRUE(ui_.FileRequests().empty());
-        for (const auto& spec : FileSpecs())
-            EXPECT_EQ(db.File(spec.id).Status().state, FileState::Ok) << spec.name;
+        for (const auto& desc : FileDescs())
+            EXPECT_EQ(db.File(desc.id).Status().state, FileState::Ok) << desc.name;
     }
     ScriptedUi ui_;
 };
@@ -362,11 +362,11 @@ TEST_F(SampleDatabaseTest, DemoOpensWithoutAMessageAndHoldsTogether) {
     Write(SampleScale::Demo, Dir());
     Database db(ui_);
     OpenQuietly(db);
-    for (const auto& spec : FileSpecs()) {
-        if (spec.header == HeaderKind::Model) continue;
-        const uint32_t n = db.Table(spec.id)->RecordCount();
-        EXPECT_GE(n, 10u) << spec.name;
-        EXPECT_LE(n, spec.id == FileId::Ct ? 2500u : 700u) << spec.name;
+    for (const auto& desc : FileDescs()) {
+        if (desc.header == HeaderKind::Model) continue;
+        const uint32_t n = db.Table(desc.id)->RecordCount();
+        EXPECT_GE(n, 10u) << desc.name;
+        EXPECT_LE(n, desc.id == FileId::Ct ? 2500u : 700u) << desc.name;
     }
     CheckSample(db, SampleScale::Demo);
 }
@@ -418,9 +418,9 @@ TEST_F(SampleDatabaseTest, CeilingFillsEveryRecordFileAndStillHoldsTogether) {
     Write(SampleScale::Ceiling, Dir());
     Database db(ui_);
     OpenQuietly(db);
-    for (const auto& spec : FileSpecs()) {
-        if (spec.header == HeaderKind::Model) continue;
-        EXPECT_EQ(db.Table(spec.id)->RecordCount(), 65535u) << spec.name;
+    for (const auto& desc : FileDescs()) {
+        if (desc.header == HeaderKind::Model) continue;
+        EXPECT_EQ(db.Table(desc.id)->RecordCount(), 65535u) << desc.name;
     }
     CheckSample(db, SampleScale::Ceiling);
 }

@@ -18,12 +18,12 @@ class RecordFileTest : public TempDirTest {
     TableFile& OpenTable(FileId id, int mode = 1, bool expectOk = true) {
         db_ = std::make_unique<Database>(ui_);
         TableFile* t = db_->Table(id);
-        int ok = t->Open(SpecOf(id).name, "", mode);
+        int ok = t->Open(DescOf(id).name, "", mode);
         EXPECT_EQ(ok, expectOk ? 1 : 0) << testing::PrintToString(ui_.Texts());
         return *t;
     }
-    void Write(FileId id, const Bytes& b) { WriteBytes(Path(SpecOf(id).name), b); }
-    Bytes Read(FileId id) { return ReadBytes(Path(SpecOf(id).name)); }
+    void Write(FileId id, const Bytes& b) { WriteBytes(Path(DescOf(id).name), b); }
+    Bytes Read(FileId id) { return ReadBytes(Path(DescOf(id).name)); }
 
     ScriptedUi ui_;
     std::unique_ptr<Database> db_;
@@ -115,8 +115,8 @@ TEST_F(RecordFileTest, FirstMatchingSizeWins) {
     for (const auto& c : cases) {
         Write(c.id, PatternFile(3, c.size));
         TableFile& t = OpenTable(c.id);
-        EXPECT_EQ(t.RecordSize(), c.size) << SpecOf(c.id).name;
-        EXPECT_EQ(t.Version(), c.version) << SpecOf(c.id).name;
+        EXPECT_EQ(t.RecordSize(), c.size) << DescOf(c.id).name;
+        EXPECT_EQ(t.Version(), c.version) << DescOf(c.id).name;
     }
 }
 
@@ -168,7 +168,7 @@ TEST_F(RecordFileTest, AppendThenDeleteRestoresTheFile) {
         ASSERT_EQ(t.AppendRecord(index, rec.data()), 1);
         EXPECT_EQ(index, int(count));
         EXPECT_EQ(t.RecordCount(), count + 1);
-        EXPECT_EQ(t.FileSize(), t.Spec().header == HeaderKind::Sound
+        EXPECT_EQ(t.FileSize(), t.Desc().header == HeaderKind::Sound
                                     ? 8 + (count + 1) * 124
                                     : 2 + (count + 1) * t.RecordSize());
         Bytes disk = Read(id);
@@ -186,11 +186,11 @@ TEST_F(RecordFileTest, AppendThenDeleteRestoresTheFile) {
             zero(176, 208);
         }
         if (id == FileId::Sfx) zero(124, 128);
-        EXPECT_EQ(back, expect) << SpecOf(id).name;
+        EXPECT_EQ(back, expect) << DescOf(id).name;
 
         EXPECT_EQ(t.DeleteLastRecord(index - 1), 0);
         ASSERT_EQ(t.DeleteLastRecord(index), 1);
-        EXPECT_EQ(Read(id), original) << SpecOf(id).name;
+        EXPECT_EQ(Read(id), original) << DescOf(id).name;
         EXPECT_EQ(t.RecordCount(), count);
     }
 }

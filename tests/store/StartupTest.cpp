@@ -33,8 +33,8 @@ TEST_F(StartupTest, CompleteSetStartsSilently) {
     ASSERT_TRUE(Start());
     EXPECT_TRUE(ui_.Messages().empty());
     EXPECT_TRUE(ui_.FileRequests().empty());
-    for (const auto& spec : FileSpecs())
-        EXPECT_EQ(db_->File(spec.id).Status().state, FileState::Ok) << spec.name;
+    for (const auto& desc : FileDescs())
+        EXPECT_EQ(db_->File(desc.id).Status().state, FileState::Ok) << desc.name;
 }
 
 TEST_F(StartupTest, MissingRequiredFileStopsTheSequence) {
@@ -46,9 +46,9 @@ TEST_F(StartupTest, MissingRequiredFileStopsTheSequence) {
     EXPECT_EQ(ui_.FileRequests()[0].initialDir, "/games/vantor/objects");
     // The rows after the class table were never opened.
     EXPECT_EQ(db_->File(FileId::Fed).Status().state, FileState::Ok);
-    for (const auto& spec : FileSpecs()) {
-        if (int(spec.id) > int(FileId::Ct)) {
-            EXPECT_FALSE(db_->File(spec.id).IsOpen()) << spec.name;
+    for (const auto& desc : FileDescs()) {
+        if (int(desc.id) > int(FileId::Ct)) {
+            EXPECT_FALSE(db_->File(desc.id).IsOpen()) << desc.name;
         }
     }
 }

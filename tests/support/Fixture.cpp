@@ -58,11 +58,11 @@ Bytes EmptyHeaderFile() {
 }
 
 void WriteMinimalSet(const std::string& dir, int records) {
-    for (const auto& spec : FileSpecs()) {
-        std::string path = dir + "/" + spec.name;
-        switch (spec.header) {
+    for (const auto& desc : FileDescs()) {
+        std::string path = dir + "/" + desc.name;
+        switch (desc.header) {
             case HeaderKind::Count16:
-                WriteBytes(path, PatternFile(uint16_t(records), spec.memSize));
+                WriteBytes(path, PatternFile(uint16_t(records), desc.memSize));
                 break;
             case HeaderKind::Sound: {
                 Bytes b(8 + size_t(records) * 128, 0);

@@ -185,7 +185,7 @@ TEST_F(WeaponDialogTest, ButtonsOpenTheRecordsTheirEntriesNameNow) {
     for (FileId file : {FileId::Rcd, FileId::Swd})
         Ctx().registry.RegisterRecordDialog(
             {file, ModelTable::None}, [&opened, file](ShellContext&, int index, Bytes&) {
-                opened.push_back(SpecOf(file).typeName + std::string(" ") + std::to_string(index));
+                opened.push_back(DescOf(file).typeName + std::string(" ") + std::to_string(index));
                 return Answer::Cancel;
             });
     CtRecord ct;
