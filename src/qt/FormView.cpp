@@ -135,7 +135,9 @@ QWidget* FormView::Make(size_t index) {
         case ControlKind::Label: {
             auto* label = new QLabel(this);
             label->setTextFormat(Qt::PlainText);
-            const bool multiLine = c.rect.Height() > label->fontMetrics().lineSpacing() * 1.8;
+            // A label with room for two lines wraps; one with room for one stays on its line.
+            const bool multiLine =
+                ToWidget(c.rect).height() >= 2 * label->fontMetrics().lineSpacing();
             label->setWordWrap(multiLine);
             label->setAlignment(Qt::AlignLeft | (multiLine ? Qt::AlignTop : Qt::AlignVCenter));
             w = label;

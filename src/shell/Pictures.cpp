@@ -44,6 +44,10 @@ constexpr Picture kRecordIcons[] = {
     Picture::AttackJet,   Picture::Carrier,     Picture::CargoShip,
 };
 
+// The hardpoint rows of the vehicle and weapon-list dialogs (bitmap 140): image 0 a weapon,
+// image 2 a weapon list on a hardpoint or in a bay.
+constexpr Picture kHardpointIcons[] = {Picture::Missile, Picture::Pylon, Picture::Pylon};
+
 struct Bitmap {
     int id;
     const Picture* pictures;
@@ -53,6 +57,7 @@ struct Bitmap {
 constexpr Bitmap kBitmaps[] = {
     {135, kRecordIcons, int(std::size(kRecordIcons))},
     {136, kRecordIcons, int(std::size(kRecordIcons))},
+    {140, kHardpointIcons, int(std::size(kHardpointIcons))},
 };
 
 }  // namespace

@@ -39,6 +39,9 @@ TEST(PicturesTest, RecordIconsAndToolbarStrip) {
     EXPECT_EQ(BitmapImage(136, 5), Picture::Helicopter);
     EXPECT_EQ(BitmapImage(136, 11), Picture::Record);
     EXPECT_EQ(BitmapImage(0, 0), Picture::Record);
+    // The hardpoint rows: a weapon, a weapon list.
+    EXPECT_EQ(BitmapImage(140, 0), Picture::Missile);
+    EXPECT_EQ(BitmapImage(140, 2), Picture::Pylon);
 
     // Every toolbar button that is no gap has a picture of its own.
     std::set<Picture> buttons;
