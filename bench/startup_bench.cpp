@@ -11,29 +11,14 @@
 #include <filesystem>
 #include <iostream>
 
+#include "bench/BenchDb.h"
 #include "platform/FpMode.h"
-#include "sample/Sample.h"
 #include "shell/ScriptedUi.h"
 #include "store/Database.h"
 
 namespace {
 
-// The ceiling-size sample, written once per machine (TABLON_BENCH_DB overrides the place).
-const std::string& CeilingDir() {
-    static const std::string dir = [] {
-        const char* env = std::getenv("TABLON_BENCH_DB");
-        std::string d = env && *env ? env : "/tmp/tablon-bench-ceiling";
-        if (!std::filesystem::exists(d + "/vantor.ct")) {
-            std::string error;
-            if (!tablon::WriteSampleDatabase(d, tablon::SampleScale::Ceiling, error)) {
-                std::cerr << "can't write the ceiling sample: " << error << "\n";
-                std::exit(1);
-            }
-        }
-        return d;
-    }();
-    return dir;
-}
+using tablon::bench::CeilingDir;
 
 void BM_StartupOpenAll(benchmark::State& state) {
     std::filesystem::current_path(CeilingDir());

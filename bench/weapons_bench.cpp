@@ -9,7 +9,7 @@
 #include <iostream>
 #include <memory>
 
-#include "sample/Sample.h"
+#include "bench/BenchDb.h"
 #include "shell/MainFrame.h"
 #include "shell/ScriptedUi.h"
 #include "store/Database.h"
@@ -19,31 +19,8 @@
 
 namespace {
 
-// A sample database written once per machine.
-std::string SampleDir(const char* env, const char* fallback, tablon::SampleScale scale) {
-    const char* given = std::getenv(env);
-    std::string dir = given && *given ? given : fallback;
-    if (!std::filesystem::exists(dir + "/vantor.ct")) {
-        std::string error;
-        if (!tablon::WriteSampleDatabase(dir, scale, error)) {
-            std::cerr << "can't write the sample in " << dir << ": " << error << "\n";
-            std::exit(1);
-        }
-    }
-    return dir;
-}
-
-const std::string& CeilingDir() {
-    static const std::string dir =
-        SampleDir("TABLON_BENCH_DB", "/tmp/tablon-bench-ceiling", tablon::SampleScale::Ceiling);
-    return dir;
-}
-
-const std::string& DemoDir() {
-    static const std::string dir =
-        SampleDir("TABLON_BENCH_DEMO_DB", "/tmp/tablon-bench-demo", tablon::SampleScale::Demo);
-    return dir;
-}
+using tablon::bench::CeilingDir;
+using tablon::bench::DemoDir;
 
 // The database set of a directory, open, with the application shell on top.
 struct Open {

@@ -72,6 +72,14 @@ bool MappedFile::Flush() {
     return ::msync(view_, viewSize_, MS_SYNC) == 0;
 }
 
+bool MappedFile::FlushRange(size_t offset, size_t length) {
+    if (!view_ || offset > viewSize_) return false;
+    if (length > viewSize_ - offset) length = viewSize_ - offset;
+    static const size_t page = size_t(::sysconf(_SC_PAGESIZE));
+    const size_t start = offset / page * page;
+    return ::msync(view_ + start, offset + length - start, MS_SYNC) == 0;
+}
+
 bool MappedFile::Truncate(uint64_t length) {
     if (fd_ < 0 || !writable_) return false;
     return ::ftruncate(fd_, static_cast<off_t>(length)) == 0;

@@ -35,6 +35,8 @@ class MappedFile {
 
     // Writes the whole view back to the disk (msync).
     bool Flush();
+    // Writes the pages holding [offset, offset + length) back to the disk.
+    bool FlushRange(size_t offset, size_t length);
     // Sets the end of the file (the view must be dropped first by the caller).
     bool Truncate(uint64_t length);
     // Writes bytes at the current end of the file with an ordinary write.

@@ -1,5 +1,6 @@
 #include "store/RecordFile.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <limits>
@@ -95,6 +96,26 @@ int RecordFile::SetLength(uint32_t length) {
 int RecordFile::Flush() {
     if (!file_.IsMapped()) return 0;
     return file_.Flush() ? 1 : 0;
+}
+
+int RecordFile::FlushWritten(uint64_t offset, uint64_t length) {
+    if (!file_.IsMapped()) return 0;
+    if (batchDepth_ > 0) {
+        dirtyFrom_ = std::min(dirtyFrom_, offset);
+        dirtyTo_ = std::max(dirtyTo_, offset + length);
+        return 1;
+    }
+    return file_.FlushRange(size_t(offset), size_t(length)) ? 1 : 0;
+}
+
+int RecordFile::EndBatch() {
+    if (batchDepth_ == 0 || --batchDepth_ > 0) return 1;
+    if (dirtyFrom_ >= dirtyTo_) return 1;
+    const uint64_t from = dirtyFrom_, to = dirtyTo_;
+    dirtyFrom_ = UINT64_MAX;
+    dirtyTo_ = 0;
+    if (!file_.IsMapped()) return 0;
+    return file_.FlushRange(size_t(from), size_t(to - from)) ? 1 : 0;
 }
 
 int RecordFile::WriteExportEntry(const std::string& path, uint32_t type, uint32_t size,
@@ -237,7 +258,7 @@ int TableFile::SetRecord(int index, const uint8_t* record) {
     // A file whose size did not check out is never written: its layout is not known.
     if (!sizeOk_ || !Writable() || !RecordInFile(index)) return 0;
     ToFile(record, MutableView() + RecordOffset(index));
-    return Flush();
+    return FlushWritten(RecordOffset(index), RecordSize());
 }
 
 int TableFile::SetRecord(int index, const Bytes& record) {

@@ -62,6 +62,9 @@ class RecordFile {
     int Unmap();
     int SetLength(uint32_t length);
     int Flush();
+    // Flushes the bytes written since the last flush: the whole record after a single write,
+    // the span of every record written during a batch.
+    int FlushWritten(uint64_t offset, uint64_t length);
     static int WriteExportEntry(const std::string& path, uint32_t type, uint32_t size,
                                 uint32_t index, const uint8_t* data);
 
@@ -73,6 +76,10 @@ class RecordFile {
     bool IsMapped() const { return file_.IsMapped(); }
     bool IsOpen() const { return file_.IsOpen(); }
     bool Writable() const { return file_.IsOpen() && accessMode_ == 1; }
+
+    // While a batch is open, writes are flushed once, when it closes (see WriteBatch).
+    void BeginBatch() { ++batchDepth_; }
+    int EndBatch();
 
   protected:
     uint8_t* MutableView() { return file_.View(); }
@@ -87,6 +94,30 @@ class RecordFile {
     uint32_t fileSize_ = 0;
     bool mappingFailed_ = false;
     MappedFile file_;
+    int batchDepth_ = 0;
+    uint64_t dirtyFrom_ = UINT64_MAX;
+    uint64_t dirtyTo_ = 0;
+};
+
+// Many writes to one file flushed once: a command that rewrites thousands of records (statistics,
+// hardpoint tables) opens a batch, writes, and reports success only once Finish() has flushed
+// every byte it wrote.
+class WriteBatch {
+  public:
+    explicit WriteBatch(RecordFile& f) : file_(f) { file_.BeginBatch(); }
+    ~WriteBatch() {
+        if (!done_) file_.EndBatch();
+    }
+    WriteBatch(const WriteBatch&) = delete;
+    WriteBatch& operator=(const WriteBatch&) = delete;
+    int Finish() {
+        done_ = true;
+        return file_.EndBatch();
+    }
+
+  private:
+    RecordFile& file_;
+    bool done_ = false;
 };
 
 // A file of fixed-size records behind a count: every file of the set but the three model

@@ -399,6 +399,7 @@ void CVclView::DeleteRecord() {
 void CVclView::RecalculateStats() {
     BusyScope busy(ctx_.ui);
     TableFile& vcd = Vcd();
+    WriteBatch batch(vcd);
     VehicleRecord vehicle;
     for (int row = 0; row < RowCount(); ++row) {
         const int index = ItemData(row);
@@ -413,6 +414,7 @@ void CVclView::RecalculateStats() {
         }
         FillCells(row, RowOf(vehicle).data());
     }
+    if (!batch.Finish()) ctx_.ui.Show("Update failed");
 }
 
 void CVclView::OnDrop(int sourceRow, int targetRow) {
