@@ -3,6 +3,7 @@
 #include <strings.h>
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstdio>
 #include <cstring>
@@ -134,15 +135,26 @@ void AppendElement(std::string& out, const uint8_t* p, int kind) {
 
 }  // namespace
 
+// The C locale's lower case, as strcasecmp folds.
+constexpr auto kLower = [] {
+    std::array<uint8_t, 256> t{};
+    for (int i = 0; i < 256; ++i) t[size_t(i)] = uint8_t(i >= 'A' && i <= 'Z' ? i + 32 : i);
+    return t;
+}();
+
 int CompareField(const uint8_t* a, const uint8_t* b, uint32_t recordSize, const ColumnDesc& c) {
     if (!Inside(c, recordSize)) return 0;
     a += c.offset;
     b += c.offset;
     if (c.kind == kKindText) {
-        size_t n = size_t(ColumnWidthBytes(c, recordSize));
-        std::string x(reinterpret_cast<const char*>(a), TextLength(a, n));
-        std::string y(reinterpret_cast<const char*>(b), TextLength(b, n));
-        return strcasecmp(x.c_str(), y.c_str());
+        // Case-insensitive, as strcasecmp compares, without copying the texts out.
+        const size_t n = size_t(ColumnWidthBytes(c, recordSize));
+        for (size_t i = 0;; ++i) {
+            const int x = i < n ? kLower[a[i]] : 0;
+            const int y = i < n ? kLower[b[i]] : 0;
+            if (x != y) return x - y;
+            if (x == 0) return 0;
+        }
     }
     if (c.kind == kKindRaw) return std::memcmp(a, b, size_t(ColumnWidthBytes(c, recordSize)));
     const int size = ElementSize(c.kind);
@@ -423,6 +435,25 @@ void CMvView::Sort(int column) {
         for (size_t s = 0; s < rows_.size(); ++s)
             readable[s] = uint8_t(source_->Get(rows_[s].index, records.data() + s * recordSize_));
         const ColumnDesc& c = columns_[size_t(column)];
+        if (c.kind == kKindText && Inside(c, recordSize_) && PlainTextSort(c)) {
+            // Texts sort by their lower-case bytes, zero-padded: the same order as the field
+            // comparison, from keys small enough to stay in the cache.
+            const size_t n = size_t(ColumnWidthBytes(c, recordSize_)) + 1;
+            std::vector<uint8_t> keys(rows_.size() * n, 0);
+            for (size_t s = 0; s < rows_.size(); ++s) {
+                const uint8_t* p = records.data() + s * recordSize_ + c.offset;
+                uint8_t* k = keys.data() + s * n;
+                for (size_t i = 0; i + 1 < n && p[i]; ++i) k[i] = kLower[p[i]];
+            }
+            MergeSortOrder(order_, [&](uint32_t a, uint32_t b) {
+                if (!readable[a] || !readable[b]) return 0;
+                const int r = asc ? std::memcmp(keys.data() + a * n, keys.data() + b * n, n)
+                                  : std::memcmp(keys.data() + b * n, keys.data() + a * n, n);
+                return r < 0 ? -1 : r > 0 ? 1 : 0;
+            });
+            NotifyReset();
+            return;
+        }
         MergeSortOrder(order_, [&](uint32_t a, uint32_t b) {
             if (!readable[a] || !readable[b]) return 0;
             const uint8_t* ra = records.data() + size_t(a) * recordSize_;

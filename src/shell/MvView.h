@@ -183,6 +183,9 @@ class CMvView : public PaneView {
     // The comparison of two records by a column; the field comparison unless a view has its
     // own.
     virtual int CompareRecords(const uint8_t* a, const uint8_t* b, const ColumnDesc& c) const;
+    // Whether CompareRecords compares this text column as the field comparison does, so that a
+    // sort may compare precomputed keys instead (views with their own comparison say no).
+    virtual bool PlainTextSort(const ColumnDesc& /*c*/) const { return true; }
 
     void SetColumns(std::vector<ColumnDesc> columns) { columns_ = std::move(columns); }
 

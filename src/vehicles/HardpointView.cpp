@@ -99,6 +99,10 @@ int CHardpointView::CompareRecords(const uint8_t* a, const uint8_t* b, const Col
     return CMvView::CompareRecords(a, b, c);
 }
 
+bool CHardpointView::PlainTextSort(const ColumnDesc& c) const {
+    return c.offset == L::kName;
+}
+
 std::vector<uint8_t> CHardpointView::RowOf(const WeaponListRecord& list) const {
     std::vector<uint8_t> row(H::kSize);
     std::memcpy(row.data(), list.data(), L::kSize);

@@ -73,6 +73,7 @@ class CVclView : public CMvView, private ViewObserver {
     int IconFor(const uint8_t* row) const override;
     void ShowRecord(int row) override;
     int CompareRecords(const uint8_t* a, const uint8_t* b, const ColumnDesc& c) const override;
+    bool PlainTextSort(const ColumnDesc&) const override { return !sortingByClass_; }
 
   private:
     void RowsReset() override;

@@ -78,6 +78,25 @@ TEST_F(MvViewTest, SameColumnThreeTimesSortsAscendingDescendingAscending) {
     EXPECT_EQ(Order(*view_), (std::vector<int>{3, 2, 1, 0}));
 }
 
+TEST_F(MvViewTest, TextSortMatchesTheFieldComparison) {
+    // Prefixes, case, a full-width text without its zero, and bytes above 127: the sort's keys
+    // must order rows exactly as the pairwise field comparison does.
+    const char* texts[] = {"beta", "Alpha", "alpha2", "ALPHA", "", "zzzzzzzz", "b", "\xe9t\xe9",
+                           "Beta", "a"};
+    std::vector<CtRecord> recs;
+    for (const char* t : texts) recs.push_back(Rec(0, 0, 0, "", t));
+    Make(recs);
+    for (bool again : {false, true}) {
+        view_->OnColumnClick(kText);
+        const std::vector<int> order = Order(*view_);
+        ASSERT_EQ(order.size(), recs.size());
+        for (size_t k = 1; k < order.size(); ++k) {
+            const int r = view_->CompareItems(order[k - 1], order[k], kText, !again);
+            EXPECT_LE(r, 0) << k;
+        }
+    }
+}
+
 TEST_F(MvViewTest, StoredSortColumnOutlivesTheViewButNotTheDirection) {
     Make({Rec(0, 5), Rec(0, -3), Rec(0, 9)});
     view_->OnColumnClick(kInt);
