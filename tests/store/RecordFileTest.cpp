@@ -250,6 +250,32 @@ TEST_F(RecordFileTest, OlderLayoutsConvertInOnePlace) {
     }
 }
 
+TEST_F(RecordFileTest, BatchedWritesLandAndReportTheirFlush) {
+    Write(FileId::Swd, PatternFile(5, 52));
+    TableFile& t = OpenTable(FileId::Swd);
+    {
+        WriteBatch batch(t);
+        for (int i : {4, 0, 2}) ASSERT_EQ(t.SetRecord(i, Bytes(52, uint8_t(0x10 + i))), 1);
+        // A refused write inside a batch is still refused at once.
+        EXPECT_EQ(t.SetRecord(5, Bytes(52, 1)), 0);
+        EXPECT_EQ(batch.Finish(), 1);
+    }
+    Bytes disk = Read(FileId::Swd);
+    for (int i = 0; i < 5; ++i) {
+        uint8_t expect = (i % 2 == 0) ? uint8_t(0x10 + i) : PatternByte(i, 7);
+        EXPECT_EQ(disk[2 + size_t(i) * 52 + 7], expect) << i;
+    }
+    // Nested batches flush when the outermost one ends; an empty batch has nothing to fail.
+    WriteBatch outer(t);
+    {
+        WriteBatch inner(t);
+        ASSERT_EQ(t.SetRecord(1, Bytes(52, 0x66)), 1);
+    }
+    EXPECT_EQ(outer.Finish(), 1);
+    EXPECT_EQ(Read(FileId::Swd)[2 + 52], 0x66);
+    EXPECT_EQ(WriteBatch(t).Finish(), 1);
+}
+
 TEST_F(RecordFileTest, PerFileIndexRules) {
     // The class table refuses an index past its count before anything else but the protected
     // check; the weapon file refuses to read past its count.
