@@ -94,56 +94,10 @@ int CCtView::IconFor(const uint8_t* record) const {
                        record[R::kSubType]);
 }
 
-bool CCtView::QueryCommand(int id, CommandState& state) {
-    switch (id) {
-        case cmd::kShowItem:
-        case cmd::kAddCopy:
-        case cmd::kExportItem:
-            EnableWithSelection(state);
-            return true;
-        case cmd::kAddItem:
-            return true;
-        case cmd::kDeleteItem:
-            EnableDeleteLast(state);
-            return true;
-        case cmd::kSortByClass:
-            state.checked = LastSortColumn() == kCtClassColumn;
-            return true;
-        case cmd::kSortByFileOrder:
-            state.checked = LastSortColumn() == kCtFileOrderColumn;
-            return true;
-        default:
-            return CMvView::QueryCommand(id, state);
-    }
-}
-
-bool CCtView::RunCommand(int id) {
-    switch (id) {
-        case cmd::kShowItem:
-            ShowRecord(FirstSelected());
-            return true;
-        case cmd::kAddItem:
-            AddRecord(false);
-            return true;
-        case cmd::kAddCopy:
-            AddRecord(true);
-            return true;
-        case cmd::kDeleteItem:
-            DeleteRecord();
-            return true;
-        case cmd::kExportItem:
-            ExportSelected();
-            return true;
-        case cmd::kSortByClass:
-        case cmd::kSortByFileOrder: {
-            const int column = id == cmd::kSortByClass ? kCtClassColumn : kCtFileOrderColumn;
-            SetStoredSortColumn(column);
-            Sort(column);
-            return true;
-        }
-        default:
-            return CMvView::RunCommand(id);
-    }
+std::span<const SortCommand> CCtView::SortCommands() const {
+    static constexpr SortCommand kSorts[] = {{cmd::kSortByClass, kCtClassColumn},
+                                             {cmd::kSortByFileOrder, kCtFileOrderColumn}};
+    return kSorts;
 }
 
 void CCtView::ShowRecord(int row) {
@@ -175,14 +129,8 @@ void CCtView::AddRecord(bool copy) {
     InsertRow(index, record.data());
 }
 
-void CCtView::DeleteRecord() {
-    const int row = FirstSelected();
-    if (row < 0) return;
-    if (!Ct().DeleteLastRecord(ItemData(row))) {
-        ctx_.ui.Show("Can't delete record");
-        return;
-    }
-    RemoveRow(row);
+bool CCtView::DeleteLastRecord(int index) {
+    return Ct().DeleteLastRecord(index);
 }
 
 void CCtView::OnDrop(int sourceRow, int targetRow) {

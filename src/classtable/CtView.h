@@ -21,8 +21,6 @@ class CCtView : public CMvView {
 
     const char* ClassName() const override { return kClassName; }
     ViewImages Images() const override { return {136, 135, 11}; }
-    bool QueryCommand(int id, CommandState& state) override;
-    bool RunCommand(int id) override;
     bool CanDrag() const override { return true; }
     void OnDrop(int sourceRow, int targetRow) override;
 
@@ -33,10 +31,12 @@ class CCtView : public CMvView {
     std::string ItemTextFor(const uint8_t* record, int index) const override;
     int IconFor(const uint8_t* record) const override;
     void ShowRecord(int row) override;
+    unsigned RecordCommands() const override { return kRecordAll; }
+    std::span<const SortCommand> SortCommands() const override;
+    void AddRecord(bool copy) override;
+    bool DeleteLastRecord(int index) override;
 
   private:
-    void AddRecord(bool copy);
-    void DeleteRecord();
     CtFile& Ct() const;
 };
 

@@ -76,39 +76,13 @@ bool CGenericView::Exportable() const {
     return t && t->Desc().exportCode >= 0;
 }
 
-bool CGenericView::QueryCommand(int id, CommandState& state) {
-    switch (id) {
-        case cmd::kShowItem:
-            EnableWithSelection(state);
-            return true;
-        case cmd::kExportItem:
-            if (!Exportable()) return false;
-            EnableWithSelection(state);
-            return true;
-        case cmd::kSortByFileOrder:
-            state.checked = LastSortColumn() == 0;
-            return true;
-        default:
-            return CMvView::QueryCommand(id, state);
-    }
+unsigned CGenericView::RecordCommands() const {
+    return Exportable() ? kRecordShow | kRecordExport : kRecordShow;
 }
 
-bool CGenericView::RunCommand(int id) {
-    switch (id) {
-        case cmd::kShowItem:
-            ShowRecord(FirstSelected());
-            return true;
-        case cmd::kExportItem:
-            if (!Exportable()) return false;
-            ExportSelected();
-            return true;
-        case cmd::kSortByFileOrder:
-            SetStoredSortColumn(0);
-            Sort(0);
-            return true;
-        default:
-            return CMvView::RunCommand(id);
-    }
+std::span<const SortCommand> CGenericView::SortCommands() const {
+    static constexpr SortCommand kSorts[] = {{cmd::kSortByFileOrder, 0}};
+    return kSorts;
 }
 
 void CGenericView::ShowRecord(int row) {

@@ -22,11 +22,12 @@ class CGenericView : public CMvView {
   public:
     CGenericView(ShellContext& ctx, std::string viewClass, std::unique_ptr<RecordSource> source);
     const char* ClassName() const override { return viewClass_.c_str(); }
-    bool QueryCommand(int id, CommandState& state) override;
-    bool RunCommand(int id) override;
 
   protected:
     void ShowRecord(int row) override;
+    // "Show Item", and "Export Item" when the file can be exported.
+    unsigned RecordCommands() const override;
+    std::span<const SortCommand> SortCommands() const override;
 
   private:
     bool Exportable() const;

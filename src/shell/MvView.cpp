@@ -265,6 +265,22 @@ void CMvView::RemoveRow(int row) {
     for (auto* o : observers_) o->RowRemoved(row);
 }
 
+void CMvView::ReplaceRow(int row, const uint8_t* record, std::string text, int icon) {
+    const int index = ItemData(row);
+    const bool selected = IsSelected(row);
+    RemoveRow(row);
+    InsertRow(index, record, std::move(text), icon);
+    ResortRows();
+    if (selected) Select(PositionOf(index), false);
+}
+
+void CMvView::ResortRows() {
+    const int column = LastSortColumn();
+    if (column < 0) return;
+    Sort(column);  // twice: the same direction as before
+    Sort(column);
+}
+
 std::string CMvView::CellText(int row, int column) const {
     if (row < 0 || row >= RowCount() || column < 0 || column >= ColumnCount()) return {};
     if (column == 0) return ItemText(row);
@@ -483,9 +499,45 @@ int ModeOfCommand(int id) {
     }
 }
 
+unsigned RecordCommandOf(int id) {
+    switch (id) {
+        case cmd::kShowItem:
+            return kRecordShow;
+        case cmd::kAddItem:
+            return kRecordAdd;
+        case cmd::kAddCopy:
+            return kRecordCopy;
+        case cmd::kDeleteItem:
+            return kRecordDelete;
+        case cmd::kExportItem:
+            return kRecordExport;
+        default:
+            return 0;
+    }
+}
+
 }  // namespace
 
 bool CMvView::QueryCommand(int id, CommandState& state) {
+    switch (RecordCommandOf(id) & RecordCommands()) {
+        case kRecordShow:
+        case kRecordCopy:
+        case kRecordExport:
+            EnableWithSelection(state);
+            return true;
+        case kRecordAdd:
+            return true;
+        case kRecordDelete:
+            EnableDeleteLast(state);
+            return true;
+        default:
+            break;
+    }
+    for (const SortCommand& s : SortCommands())
+        if (s.id == id) {
+            state.checked = SortCommandChecked(s.column);
+            return true;
+        }
     int mode = ModeOfCommand(id);
     if (mode < 0) return false;
     state.enabled = true;
@@ -494,10 +546,49 @@ bool CMvView::QueryCommand(int id, CommandState& state) {
 }
 
 bool CMvView::RunCommand(int id) {
+    switch (RecordCommandOf(id) & RecordCommands()) {
+        case kRecordShow:
+            ShowRecord(FirstSelected());
+            return true;
+        case kRecordAdd:
+            AddRecord(false);
+            return true;
+        case kRecordCopy:
+            AddRecord(true);
+            return true;
+        case kRecordDelete:
+            DeleteRecord();
+            return true;
+        case kRecordExport:
+            ExportSelected();
+            return true;
+        default:
+            break;
+    }
+    for (const SortCommand& s : SortCommands())
+        if (s.id == id) {
+            RunSortCommand(s.column);
+            return true;
+        }
     int mode = ModeOfCommand(id);
     if (mode < 0) return false;
     SetMode(mode);
     return true;
+}
+
+void CMvView::RunSortCommand(int column) {
+    SetStoredSortColumn(column);
+    Sort(column);
+}
+
+void CMvView::DeleteRecord() {
+    const int row = FirstSelected();
+    if (row < 0) return;
+    if (!DeleteLastRecord(ItemData(row))) {
+        ctx_.ui.Show("Can't delete record");
+        return;
+    }
+    RemoveRow(row);
 }
 
 void CMvView::ExportSelected() {

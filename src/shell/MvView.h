@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -98,6 +99,22 @@ struct ViewImages {
     int count = 1;
 };
 
+// The record commands a list view offers, as a set of bits.
+enum RecordCommand : unsigned {
+    kRecordShow = 1,     // "Show &Item", enabled with a selection
+    kRecordAdd = 2,      // "Add Item", always enabled
+    kRecordCopy = 4,     // "Add Copy", enabled with a selection
+    kRecordDelete = 8,   // "Delete Item", enabled for the row of the last record of the file
+    kRecordExport = 16,  // "Export Item", enabled with a selection
+    kRecordAll = 31,
+};
+
+// A "Sort by ..." command of a list view and the column (or view-defined sort mode) it sorts by.
+struct SortCommand {
+    int id;
+    int column;
+};
+
 class CMvView : public PaneView {
   public:
     CMvView(ShellContext& ctx, std::unique_ptr<RecordSource> source,
@@ -180,6 +197,21 @@ class CMvView : public PaneView {
     virtual int IconFor(const uint8_t* /*record*/) const { return 0; }
     // Opens a row's record (double click, "Show &Item").
     virtual void ShowRecord(int /*row*/) {}
+    // The record commands the view handles (RecordCommand bits) and its sort commands; the base
+    // view enables, checks and runs them.
+    virtual unsigned RecordCommands() const { return 0; }
+    virtual std::span<const SortCommand> SortCommands() const { return {}; }
+    // "Add Item" (copy false) and "Add Copy" (copy true).
+    virtual void AddRecord(bool /*copy*/) {}
+    // "Delete Item": deletes the first selected row's record through DeleteLastRecord and
+    // removes its row; "Can't delete record" when the file refuses.
+    virtual void DeleteRecord();
+    // Deletes the record of an index if it is the file's last one; whether it did.
+    virtual bool DeleteLastRecord(int /*index*/) { return false; }
+    // Whether a sort command shows checked: the last sort was by its column.
+    virtual bool SortCommandChecked(int column) const { return LastSortColumn() == column; }
+    // Runs a sort command: its column becomes the stored sort column and the rows sort by it.
+    virtual void RunSortCommand(int column);
     // The comparison of two records by a column; the field comparison unless a view has its
     // own.
     virtual int CompareRecords(const uint8_t* a, const uint8_t* b, const ColumnDesc& c) const;
@@ -195,10 +227,15 @@ class CMvView : public PaneView {
     int InsertRow(int index, const uint8_t* record, std::string text, int icon);
     void FillCells(int row, const uint8_t* record);
     void RemoveRow(int row);
+    // Shows a record with a new item text or icon in its row: the row is made again, put back in
+    // its place in the current order (ResortRows) and selected again if it was.
+    void ReplaceRow(int row, const uint8_t* record, std::string text, int icon);
+    // Sorts again by the last sort column in the same direction (two sorts), if there is one.
+    virtual void ResortRows();
     // The record index of the first selected row, or -1.
     int SelectedIndex() const;
     // "Export Item" on the first selected row.
-    void ExportSelected();
+    virtual void ExportSelected();
     // The common enable rules.
     void EnableWithSelection(CommandState& state) const { state.enabled = selectedCount_ > 0; }
     // Delete is enabled only for the row of the last record of the file.

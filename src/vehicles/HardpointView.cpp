@@ -80,6 +80,11 @@ const std::vector<ColumnDesc>& HardpointColumns() {
 CHardpointView::CHardpointView(ShellContext& ctx)
     : CMvView(ctx, std::make_unique<HardpointRowSource>(ctx.db), HardpointColumns(), -1) {}
 
+std::span<const SortCommand> CHardpointView::SortCommands() const {
+    static constexpr SortCommand kSorts[] = {{cmd::kSortByName, 0}};
+    return kSorts;
+}
+
 TableFile& CHardpointView::Wld() const {
     return *Source().Table();
 }
@@ -112,22 +117,11 @@ std::vector<uint8_t> CHardpointView::RowOf(const WeaponListRecord& list) const {
 
 void CHardpointView::RefreshRow(int row, const WeaponListRecord& list) {
     const std::vector<uint8_t> data = RowOf(list);
-    const int index = ItemData(row);
-    std::string text = ItemTextFor(data.data(), index);
-    if (text == ItemText(row)) {
+    std::string text = ItemTextFor(data.data(), ItemData(row));
+    if (text == ItemText(row))
         FillCells(row, data.data());
-        return;
-    }
-    // A new name: the row is made again and put back in its place in the order.
-    const bool selected = IsSelected(row);
-    RemoveRow(row);
-    InsertRow(index, data.data(), std::move(text), 1);
-    if (LastSortColumn() >= 0) {
-        const int column = LastSortColumn();
-        Sort(column);  // twice: the same direction as before
-        Sort(column);
-    }
-    if (selected) Select(PositionOf(index), false);
+    else
+        ReplaceRow(row, data.data(), std::move(text), 1);
 }
 
 void CHardpointView::ShowRecord(int row) {
@@ -163,14 +157,8 @@ void CHardpointView::AddRecord(bool copy) {
     InsertRow(index, RowOf(record).data());
 }
 
-void CHardpointView::DeleteRecord() {
-    const int row = FirstSelected();
-    if (row < 0) return;
-    if (!Wld().DeleteLastRecord(ItemData(row))) {
-        ctx_.ui.Show("Can't delete record");
-        return;
-    }
-    RemoveRow(row);
+bool CHardpointView::DeleteLastRecord(int index) {
+    return Wld().DeleteLastRecord(index);
 }
 
 void CHardpointView::OnDrop(int sourceRow, int targetRow) {
@@ -185,50 +173,6 @@ void CHardpointView::OnDrop(int sourceRow, int targetRow) {
         return;
     }
     RefreshRow(targetRow, from);
-}
-
-bool CHardpointView::QueryCommand(int id, CommandState& state) {
-    switch (id) {
-        case cmd::kShowItem:
-        case cmd::kAddCopy:
-        case cmd::kExportItem:
-            EnableWithSelection(state);
-            return true;
-        case cmd::kAddItem:
-            return true;
-        case cmd::kDeleteItem:
-            EnableDeleteLast(state);
-            return true;
-        case cmd::kSortByName:
-            state.checked = LastSortColumn() == 0;
-            return true;
-        default:
-            return CMvView::QueryCommand(id, state);
-    }
-}
-
-bool CHardpointView::RunCommand(int id) {
-    switch (id) {
-        case cmd::kShowItem:
-            ShowRecord(FirstSelected());
-            return true;
-        case cmd::kAddItem:
-        case cmd::kAddCopy:
-            AddRecord(id == cmd::kAddCopy);
-            return true;
-        case cmd::kDeleteItem:
-            DeleteRecord();
-            return true;
-        case cmd::kExportItem:
-            ExportSelected();
-            return true;
-        case cmd::kSortByName:
-            SetStoredSortColumn(0);
-            Sort(0);
-            return true;
-        default:
-            return CMvView::RunCommand(id);
-    }
 }
 
 }  // namespace tablon

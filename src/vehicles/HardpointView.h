@@ -32,8 +32,6 @@ class CHardpointView : public CMvView {
     explicit CHardpointView(ShellContext& ctx);
 
     const char* ClassName() const override { return kClassName; }
-    bool QueryCommand(int id, CommandState& state) override;
-    bool RunCommand(int id) override;
     bool CanDrag() const override { return true; }
     void OnDrop(int sourceRow, int targetRow) override;
 
@@ -42,6 +40,10 @@ class CHardpointView : public CMvView {
     std::string ItemTextFor(const uint8_t* row, int index) const override;
     int IconFor(const uint8_t*) const override { return 1; }
     void ShowRecord(int row) override;
+    unsigned RecordCommands() const override { return kRecordAll; }
+    std::span<const SortCommand> SortCommands() const override;
+    void AddRecord(bool copy) override;
+    bool DeleteLastRecord(int index) override;
     // The lists sort by name only: the other columns leave the order as it is.
     int CompareRecords(const uint8_t* a, const uint8_t* b, const ColumnDesc& c) const override;
     bool PlainTextSort(const ColumnDesc& c) const override;
@@ -50,8 +52,6 @@ class CHardpointView : public CMvView {
     TableFile& Wld() const;
     std::vector<uint8_t> RowOf(const WeaponListRecord& list) const;
     void RefreshRow(int row, const WeaponListRecord& list);
-    void AddRecord(bool copy);
-    void DeleteRecord();
 };
 
 }  // namespace tablon

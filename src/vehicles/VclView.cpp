@@ -263,7 +263,7 @@ void CVclView::SortByClass() {
     ctx_.registry.SetSortColumn(kSharedSortKey, kVclClassSortMode);
 }
 
-void CVclView::Resort() {
+void CVclView::ResortRows() {
     const int column = LastSortColumn();
     if (column < 0) return;
     // Two sorts by the same column: the direction comes back to what it was.
@@ -277,82 +277,40 @@ void CVclView::Resort() {
 
 void CVclView::RefreshRow(int row, const VehicleRecord& vehicle) {
     const std::vector<uint8_t> data = RowOf(vehicle);
-    const int index = ItemData(row);
-    std::string text = ItemTextFor(data.data(), index);
+    std::string text = ItemTextFor(data.data(), ItemData(row));
     const int icon = IconFor(data.data());
-    if (text == ItemText(row) && icon == Icon(row)) {
+    if (text == ItemText(row) && icon == Icon(row))
         FillCells(row, data.data());
-        return;
-    }
-    // A new name or icon: the row is made again and put back in its place in the order.
-    const bool selected = IsSelected(row);
-    RemoveRow(row);
-    InsertRow(index, data.data(), std::move(text), icon);
-    Resort();
-    if (selected) Select(PositionOf(index), false);
+    else
+        ReplaceRow(row, data.data(), std::move(text), icon);
 }
 
 // ---- commands ----
 
+std::span<const SortCommand> CVclView::SortCommands() const {
+    static constexpr SortCommand kSorts[] = {{cmd::kSortByName, kVclNameColumn},
+                                             {cmd::kSortByClass, kVclClassSortMode},
+                                             {cmd::kSortByFileOrder, kVclFileOrderColumn}};
+    return kSorts;
+}
+
+bool CVclView::SortCommandChecked(int column) const {
+    if (column == kVclClassSortMode) return classOrder_;
+    if (column == kVclNameColumn && classOrder_) return false;
+    return CMvView::SortCommandChecked(column);
+}
+
 bool CVclView::QueryCommand(int id, CommandState& state) {
-    switch (id) {
-        case cmd::kShowItem:
-        case cmd::kAddCopy:
-        case cmd::kExportItem:
-            EnableWithSelection(state);
-            return true;
-        case cmd::kAddItem:
-        case cmd::kRecalculateStats:
-            return true;
-        case cmd::kDeleteItem:
-            EnableDeleteLast(state);
-            return true;
-        case cmd::kSortByName:
-            state.checked = !classOrder_ && LastSortColumn() == kVclNameColumn;
-            return true;
-        case cmd::kSortByClass:
-            state.checked = classOrder_;
-            return true;
-        case cmd::kSortByFileOrder:
-            state.checked = LastSortColumn() == kVclFileOrderColumn;
-            return true;
-        default:
-            return CMvView::QueryCommand(id, state);
-    }
+    if (id == cmd::kRecalculateStats) return true;
+    return CMvView::QueryCommand(id, state);
 }
 
 bool CVclView::RunCommand(int id) {
-    switch (id) {
-        case cmd::kShowItem:
-            ShowRecord(FirstSelected());
-            return true;
-        case cmd::kAddItem:
-            AddRecord(false);
-            return true;
-        case cmd::kAddCopy:
-            AddRecord(true);
-            return true;
-        case cmd::kDeleteItem:
-            DeleteRecord();
-            return true;
-        case cmd::kExportItem:
-            ExportSelected();
-            return true;
-        case cmd::kRecalculateStats:
-            RecalculateStats();
-            return true;
-        case cmd::kSortByName:
-            SortByMode(kVclNameColumn);
-            return true;
-        case cmd::kSortByClass:
-            SortByClass();
-            return true;
-        case cmd::kSortByFileOrder:
-            SortByMode(kVclFileOrderColumn);
-            return true;
-        default:
-            return CMvView::RunCommand(id);
+    if (id == cmd::kRecalculateStats) {
+        RecalculateStats();
+        return true;
     }
+    return CMvView::RunCommand(id);
 }
 
 void CVclView::ShowRecord(int row) {
@@ -386,14 +344,8 @@ void CVclView::AddRecord(bool copy) {
     if (Lists(record)) InsertRow(index, RowOf(record).data());
 }
 
-void CVclView::DeleteRecord() {
-    const int row = FirstSelected();
-    if (row < 0) return;
-    if (!Vcd().DeleteLastRecord(ItemData(row))) {
-        ctx_.ui.Show("Can't delete record");
-        return;
-    }
-    RemoveRow(row);
+bool CVclView::DeleteLastRecord(int index) {
+    return Vcd().DeleteLastRecord(index);
 }
 
 void CVclView::RecalculateStats() {

@@ -72,8 +72,18 @@ class CVclView : public CMvView, private ViewObserver {
     std::string ItemTextFor(const uint8_t* row, int index) const override;
     int IconFor(const uint8_t* row) const override;
     void ShowRecord(int row) override;
+    unsigned RecordCommands() const override { return kRecordAll; }
+    std::span<const SortCommand> SortCommands() const override;
+    // The class sort shows checked while the rows are in class order, the name sort only when
+    // they are not.
+    bool SortCommandChecked(int column) const override;
+    void RunSortCommand(int column) override { SortByMode(column); }
+    void AddRecord(bool copy) override;
+    bool DeleteLastRecord(int index) override;
     int CompareRecords(const uint8_t* a, const uint8_t* b, const ColumnDesc& c) const override;
     bool PlainTextSort(const ColumnDesc&) const override { return !sortingByClass_; }
+    // In class order the rows sort again by class.
+    void ResortRows() override;
 
   private:
     void RowsReset() override;
@@ -85,9 +95,6 @@ class CVclView : public CMvView, private ViewObserver {
     void RefreshRow(int row, const VehicleRecord& vehicle);
     void SortByMode(int mode);
     void SortByClass();
-    void Resort();
-    void AddRecord(bool copy);
-    void DeleteRecord();
 
     uint32_t domainMask_;
     bool classOrder_ = false;      // the rows are in class order

@@ -116,6 +116,12 @@ CWeaponView::CWeaponView(ShellContext& ctx)
     : CMvView(ctx, std::make_unique<WeaponRowSource>(ctx.db), WeaponColumns(),
               kWeaponFileOrderColumn) {}
 
+std::span<const SortCommand> CWeaponView::SortCommands() const {
+    static constexpr SortCommand kSorts[] = {{cmd::kSortByName, kWeaponNameColumn},
+                                             {cmd::kSortByFileOrder, kWeaponFileOrderColumn}};
+    return kSorts;
+}
+
 TableFile& CWeaponView::Wcd() const {
     return *Source().Table();
 }
@@ -141,22 +147,11 @@ std::vector<uint8_t> CWeaponView::RowOf(const WeaponRecord& weapon) const {
 
 void CWeaponView::RefreshRow(int row, const WeaponRecord& weapon) {
     const std::vector<uint8_t> data = RowOf(weapon);
-    const int index = ItemData(row);
-    std::string text = ItemTextFor(data.data(), index);
-    if (text == ItemText(row)) {
+    std::string text = ItemTextFor(data.data(), ItemData(row));
+    if (text == ItemText(row))
         FillCells(row, data.data());
-        return;
-    }
-    // A new name: the row is made again and put back in its place in the order.
-    const bool selected = IsSelected(row);
-    RemoveRow(row);
-    InsertRow(index, data.data(), std::move(text), 0);
-    if (LastSortColumn() >= 0) {
-        const int column = LastSortColumn();
-        Sort(column);  // twice: the same direction as before
-        Sort(column);
-    }
-    if (selected) Select(PositionOf(index), false);
+    else
+        ReplaceRow(row, data.data(), std::move(text), 0);
 }
 
 void CWeaponView::RecountRows() {
@@ -215,15 +210,14 @@ void CWeaponView::AddRecord(bool copy) {
 }
 
 void CWeaponView::DeleteRecord() {
-    const int row = FirstSelected();
-    if (row < 0) return;
-    if (!Wcd().DeleteLastRecord(ItemData(row))) {
-        ctx_.ui.Show("Can't delete record");
-        return;
-    }
-    RemoveRow(row);
+    const int before = RowCount();
+    CMvView::DeleteRecord();
     // Vehicles that carried the deleted weapon no longer count for its class-table index.
-    RecountRows();
+    if (RowCount() != before) RecountRows();
+}
+
+bool CWeaponView::DeleteLastRecord(int index) {
+    return Wcd().DeleteLastRecord(index);
 }
 
 void CWeaponView::OnDrop(int sourceRow, int targetRow) {
@@ -239,56 +233,6 @@ void CWeaponView::OnDrop(int sourceRow, int targetRow) {
     }
     RecountRows();
     RefreshRow(targetRow, from);
-}
-
-bool CWeaponView::QueryCommand(int id, CommandState& state) {
-    switch (id) {
-        case cmd::kShowItem:
-        case cmd::kAddCopy:
-        case cmd::kExportItem:
-            EnableWithSelection(state);
-            return true;
-        case cmd::kAddItem:
-            return true;
-        case cmd::kDeleteItem:
-            EnableDeleteLast(state);
-            return true;
-        case cmd::kSortByName:
-            state.checked = LastSortColumn() == kWeaponNameColumn;
-            return true;
-        case cmd::kSortByFileOrder:
-            state.checked = LastSortColumn() == kWeaponFileOrderColumn;
-            return true;
-        default:
-            return CMvView::QueryCommand(id, state);
-    }
-}
-
-bool CWeaponView::RunCommand(int id) {
-    switch (id) {
-        case cmd::kShowItem:
-            ShowRecord(FirstSelected());
-            return true;
-        case cmd::kAddItem:
-        case cmd::kAddCopy:
-            AddRecord(id == cmd::kAddCopy);
-            return true;
-        case cmd::kDeleteItem:
-            DeleteRecord();
-            return true;
-        case cmd::kExportItem:
-            ExportSelected();
-            return true;
-        case cmd::kSortByName:
-        case cmd::kSortByFileOrder: {
-            const int column = id == cmd::kSortByName ? kWeaponNameColumn : kWeaponFileOrderColumn;
-            SetStoredSortColumn(column);
-            Sort(column);
-            return true;
-        }
-        default:
-            return CMvView::RunCommand(id);
-    }
 }
 
 }  // namespace tablon

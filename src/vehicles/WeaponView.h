@@ -44,8 +44,6 @@ class CWeaponView : public CMvView {
     explicit CWeaponView(ShellContext& ctx);
 
     const char* ClassName() const override { return kClassName; }
-    bool QueryCommand(int id, CommandState& state) override;
-    bool RunCommand(int id) override;
     bool CanDrag() const override { return true; }
     void OnDrop(int sourceRow, int targetRow) override;
 
@@ -53,6 +51,12 @@ class CWeaponView : public CMvView {
     void Fill() override;
     std::string ItemTextFor(const uint8_t* row, int index) const override;
     void ShowRecord(int row) override;
+    unsigned RecordCommands() const override { return kRecordAll; }
+    std::span<const SortCommand> SortCommands() const override;
+    void AddRecord(bool copy) override;
+    // Recounts the rows after the record is gone.
+    void DeleteRecord() override;
+    bool DeleteLastRecord(int index) override;
 
   private:
     TableFile& Wcd() const;
@@ -63,8 +67,6 @@ class CWeaponView : public CMvView {
     // After the files changed under the list (a weapon's class-table index, a vehicle, a class-
     // table record): counts every row again and shows the rows whose counts changed.
     void RecountRows();
-    void AddRecord(bool copy);
-    void DeleteRecord();
 };
 
 }  // namespace tablon
