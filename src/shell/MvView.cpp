@@ -445,19 +445,18 @@ void CMvView::Sort(int column) {
             return asc ? x - y : y - x;
         });
     } else {
-        // The records as the file holds them now, read once for the whole sort.
-        std::vector<uint8_t> records(rows_.size() * recordSize_);
-        std::vector<uint8_t> readable(rows_.size());
-        for (size_t s = 0; s < rows_.size(); ++s)
-            readable[s] = uint8_t(source_->Get(rows_[s].index, records.data() + s * recordSize_));
         const ColumnDesc& c = columns_[size_t(column)];
+        std::vector<uint8_t> readable(rows_.size());
         if (c.kind == kKindText && Inside(c, recordSize_) && PlainTextSort(c)) {
             // Texts sort by their lower-case bytes, zero-padded: the same order as the field
-            // comparison, from keys small enough to stay in the cache.
+            // comparison, from keys small enough to stay in the cache. Each record is read as
+            // the file holds it now, once for the whole sort.
             const size_t n = size_t(ColumnWidthBytes(c, recordSize_)) + 1;
             std::vector<uint8_t> keys(rows_.size() * n, 0);
+            std::vector<uint8_t> record(recordSize_);
             for (size_t s = 0; s < rows_.size(); ++s) {
-                const uint8_t* p = records.data() + s * recordSize_ + c.offset;
+                readable[s] = uint8_t(source_->Get(rows_[s].index, record.data()));
+                const uint8_t* p = record.data() + c.offset;
                 uint8_t* k = keys.data() + s * n;
                 for (size_t i = 0; i + 1 < n && p[i]; ++i) k[i] = kLower[p[i]];
             }
@@ -470,6 +469,10 @@ void CMvView::Sort(int column) {
             NotifyReset();
             return;
         }
+        // The records as the file holds them now, read once for the whole sort.
+        std::vector<uint8_t> records(rows_.size() * recordSize_);
+        for (size_t s = 0; s < rows_.size(); ++s)
+            readable[s] = uint8_t(source_->Get(rows_[s].index, records.data() + s * recordSize_));
         MergeSortOrder(order_, [&](uint32_t a, uint32_t b) {
             if (!readable[a] || !readable[b]) return 0;
             const uint8_t* ra = records.data() + size_t(a) * recordSize_;
