@@ -17,8 +17,10 @@
 #include "platform/FpMode.h"
 #include "platform/MappedFile.h"
 #include "sample/Sample.h"
+#include "shell/CliVerbs.h"
 #include "shell/Form.h"
 #include "shell/MainFrame.h"
+#include "shell/Registry.h"
 #include "shell/ScriptedUi.h"
 #include "shell/ViewText.h"
 #include "store/Database.h"
@@ -46,26 +48,7 @@ constexpr const char* kUsage =
     "  run NAME ...                        a maintenance command:\n"
     "      recalc-stats CATEGORY [--low-air F]  the statistics of the vehicles listed\n";
 
-struct Args {
-    std::vector<std::string> positional;
-    std::map<std::string, std::string> options;
-    std::map<std::string, std::vector<std::string>> lists;  // every value of a valued option
-    std::vector<std::string> flags;
-
-    bool Has(const std::string& f) const {
-        for (const auto& x : flags)
-            if (x == f) return true;
-        return options.count(f) > 0;
-    }
-    std::vector<std::string> All(const std::string& k) const {
-        auto it = lists.find(k);
-        return it == lists.end() ? std::vector<std::string>{} : it->second;
-    }
-    std::string Opt(const std::string& k, const std::string& def = "") const {
-        auto it = options.find(k);
-        return it == options.end() ? def : it->second;
-    }
-};
+using Args = CliArgs;
 
 // The command line's person: prints every message to standard error as its exact text and
 // answers questions from the script given on the command line.
@@ -124,9 +107,80 @@ const std::vector<NamedRun>& NamedRuns() {
     return runs;
 }
 
-class Cli {
+class Cli : public CliSession {
   public:
-    Cli(std::ostream& out, std::ostream& err) : out_(out), err_(err), ui_(err) {}
+    Cli(std::ostream& out, std::ostream& err) : out_(out), err_(err), ui_(err) {
+        RegisterSubsystems(verbRegistry_);
+    }
+
+    std::ostream& Out() override { return out_; }
+    std::ostream& Err() override { return err_; }
+    ScriptedUi& UiOf() override { return ui_; }
+    Database* Open() override {
+        if (db_) return opened_ ? db_.get() : nullptr;
+        opened_ = OpenDatabase();
+        return opened_ ? db_.get() : nullptr;
+    }
+    CTablonApp* App() override {
+        if (app_) return app_.get();
+        if (!Open()) return nullptr;
+        app_ = std::make_unique<CTablonApp>(*db_, ui_);
+        app_->Frame().Tree().Build(*db_);
+        return app_.get();
+    }
+    int Usage(const std::string& why) override {
+        err_ << "tablon-cli: " << why << "\n";
+        if (verb_) {
+            err_ << "usage: tablon-cli [--dir DIR] " << verb_->usage << "\n";
+            return 2;
+        }
+        err_ << kUsage;
+        return 2;
+    }
+    int Fail(const std::string& what) override {
+        err_ << "tablon-cli: " << what << "\n";
+        return 1;
+    }
+    bool SelectCategory(const std::string& path) override {
+        CTablonApp* app = App();
+        if (!app) return false;
+        std::string error;
+        const int item = app->Frame().Tree().FindPath(path, error);
+        if (item < 0) {
+            err_ << "tablon-cli: " << error << "\n";
+            return false;
+        }
+        app->Frame().OnTreeSelectionChanged(item);
+        return true;
+    }
+    int RunCommand(int command, const std::vector<std::string>& failures) override {
+        CTablonApp* app = App();
+        if (!app) return 1;
+        if (!app->Frame().StateOf(command).enabled) {
+            err_ << "tablon-cli: the command does not apply here\n";
+            return 1;
+        }
+        const size_t before = ui_.Messages().size();
+        app->Frame().Run(command);
+        for (size_t m = before; m < ui_.Messages().size(); ++m)
+            for (const auto& failure : failures)
+                if (ui_.Messages()[m].text == failure) return 1;
+        return 0;
+    }
+    bool Format(const CliArgs& args, TableFormat& format, bool allowCsv) override {
+        const std::string f = args.Opt("--format", "tsv");
+        if (f == "tsv")
+            format = TableFormat::Tsv;
+        else if (f == "json")
+            format = TableFormat::Json;
+        else if (f == "csv" && allowCsv)
+            format = TableFormat::Csv;
+        else {
+            Usage(allowCsv ? "--format is tsv, csv or json" : "--format is tsv or json");
+            return false;
+        }
+        return true;
+    }
 
     int Run(int argc, char** argv) {
         std::vector<std::string> words(argv + 1, argv + argc);
@@ -138,21 +192,26 @@ class Cli {
                 i += 2;
             } else if (words[i] == "--help") {
                 out_ << kUsage;
+                for (const auto& v : verbRegistry_.Verbs().All()) out_ << "  " << v.usage << "\n";
                 return 0;
             } else {
                 return Usage("unknown option " + words[i]);
             }
         }
         if (i >= words.size()) return Usage("no command given");
-        std::string command = words[i++];
+        size_t used = 0;
+        verb_ = verbRegistry_.Verbs().Find(words, i, used);
+        std::string command = words[i];
+        i += verb_ ? used : 1;
         Args args;
-        static const std::vector<std::string> kValued{"--format",  "--scale", "--copy-of",
-                                                      "--answers", "--sort",  "--low-air"};
+        std::vector<std::string> valued{"--format",  "--scale", "--copy-of",
+                                        "--answers", "--sort",  "--low-air"};
+        if (verb_) valued.insert(valued.end(), verb_->valued.begin(), verb_->valued.end());
         for (; i < words.size(); ++i) {
             const std::string& w = words[i];
-            bool valued = false;
-            for (const auto& v : kValued) valued = valued || w == v;
-            if (valued) {
+            bool isValued = false;
+            for (const auto& v : valued) isValued = isValued || w == v;
+            if (isValued) {
                 if (i + 1 >= words.size()) return Usage(w + " needs a value");
                 args.options[w] = words[++i];
                 args.lists[w].push_back(words[i]);
@@ -168,6 +227,7 @@ class Cli {
             err_ << "Can't change to directory " << dir << "\n";
             return 1;
         }
+        if (verb_) return verb_->run(*this, args);
         if (command == "info") return Info(args);
         if (command == "show") return Show(args);
         if (command == "raw") return Raw(args);
@@ -182,11 +242,6 @@ class Cli {
     }
 
   private:
-    int Usage(const std::string& why) {
-        err_ << "tablon-cli: " << why << "\n" << kUsage;
-        return 2;
-    }
-
     int Sample(const Args& a) {
         if (a.positional.size() != 1) return Usage("sample takes one directory");
         std::string scale = a.Opt("--scale", "demo");
@@ -487,6 +542,10 @@ class Cli {
     std::ostream& err_;
     CliUi ui_;
     std::unique_ptr<Database> db_;
+    bool opened_ = false;
+    std::unique_ptr<CTablonApp> app_;
+    ShellRegistry verbRegistry_;
+    const CliVerb* verb_ = nullptr;
 };
 
 }  // namespace

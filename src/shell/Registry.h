@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "shell/CliVerbs.h"
 #include "shell/Commands.h"
 #include "shell/RecordSource.h"
 #include "shell/Ui.h"
@@ -61,15 +62,21 @@ class ShellRegistry {
     std::optional<int> SortColumn(const std::string& viewClass) const;
     void SetSortColumn(const std::string& viewClass, int column);
 
+    // The command-line verbs of the subsystems.
+    CliVerbTable& Verbs() { return verbs_; }
+    const CliVerbTable& Verbs() const { return verbs_; }
+
   private:
     std::vector<std::pair<std::string, ViewFactory>> views_;
     std::vector<CommandEntry> docCommands_;
     std::vector<CommandEntry> appCommands_;
     std::vector<std::pair<SourceRef, RecordDialog>> dialogs_;
     std::vector<std::pair<std::string, int>> sortColumns_;
+    CliVerbTable verbs_;
 };
 
-// Every subsystem's registrations, in one place.
+// Every subsystem's registrations. The shell only declares it: the composition root (app/)
+// defines it, so that the shell names no subsystem.
 void RegisterSubsystems(ShellRegistry& registry);
 
 // Runs the detail dialog of a record on a copy: the registered one, or the generic read-only

@@ -1,4 +1,5 @@
-// The one place that knows every subsystem: each registers its views, commands and dialogs.
+// The composition root: the one place that knows every subsystem. Each registers its views,
+// commands, detail dialogs and command-line verbs with the shell.
 #include "classtable/CtCommands.h"
 #include "shell/Registry.h"
 #include "vehicles/VclRegister.h"
