@@ -320,4 +320,8 @@ QObject* MakeFormViewTest() {
     return new tablon::test::FormViewTest;
 }
 
+namespace {
+const tablon::test::QtTestRegistration kMakeFormViewTestRegistration(MakeFormViewTest);
+}  // namespace
+
 #include "FormViewTest.moc"

@@ -477,4 +477,8 @@ QObject* MakeMainWindowTest() {
     return new tablon::test::MainWindowTest;
 }
 
+namespace {
+const tablon::test::QtTestRegistration kMakeMainWindowTestRegistration(MakeMainWindowTest);
+}  // namespace
+
 #include "MainWindowTest.moc"

@@ -1,17 +1,25 @@
-// Runs every window test class under one application.
+// Runs every registered window test class under one application.
 #include <QApplication>
 #include <QTest>
 
+#include "QtTestSupport.h"
 #include "platform/FpMode.h"
 
-QObject* MakeMainWindowTest();
-QObject* MakeFormViewTest();
+namespace tablon::test {
+
+std::vector<QtTestFactory>& QtTestFactories() {
+    static std::vector<QtTestFactory> factories;
+    return factories;
+}
+
+}  // namespace tablon::test
 
 int main(int argc, char** argv) {
     tablon::SetProgramFpMode();
     QApplication app(argc, argv);
     int failed = 0;
-    for (QObject* test : {MakeMainWindowTest(), MakeFormViewTest()}) {
+    for (auto factory : tablon::test::QtTestFactories()) {
+        QObject* test = factory();
         failed += QTest::qExec(test, argc, argv);
         delete test;
     }

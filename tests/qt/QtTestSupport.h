@@ -17,6 +17,13 @@
 
 namespace tablon::test {
 
+// Window test classes register themselves; the test main runs them in registration order.
+using QtTestFactory = QObject* (*)();
+std::vector<QtTestFactory>& QtTestFactories();
+struct QtTestRegistration {
+    explicit QtTestRegistration(QtTestFactory f) { QtTestFactories().push_back(f); }
+};
+
 // Boxes are answered from a queue (No, or Ok, once it is empty) and recorded; dialogs are
 // shown for real, and a dialog the script leaves open is cancelled.
 class TestUi : public QtUi {
