@@ -394,6 +394,18 @@ class Cli : public CliSession {
                 err_ << "tablon-cli: " << table.record << " has no field " << name << "\n";
                 return 1;
             }
+            // A field that the file's records in use do not hold would read back as zero: the
+            // write would report success and change nothing.
+            const bool array = IsArray(*field);
+            const size_t width = element && array ? ElementWidth(field->type) : FieldWidth(*field);
+            const size_t at = field->offset + (element && array ? *element * width : 0);
+            if ((!element || *element < (array ? field->count : 1u)) &&
+                !f->HoldsBytes(uint32_t(at), uint32_t(width))) {
+                err_ << "tablon-cli: " << assign.substr(0, eq) << " lies beyond the "
+                     << f->Desc().name << " records in use ("
+                     << db_->Table(f->Desc().id)->RecordSize() << " bytes)\n";
+                return 1;
+            }
             std::string error;
             bool ok = element ? ParseElement(*field, rec.data(), *element, value, error)
                               : ParseField(*field, rec.data(), value, error);

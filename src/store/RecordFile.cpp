@@ -206,6 +206,20 @@ bool TableFile::RecordInFile(int index) const {
     return RecordOffset(index) + RecordSize() <= fileSize_;
 }
 
+bool TableFile::HoldsBytes(uint32_t offset, uint32_t width) const {
+    const uint64_t end = uint64_t(offset) + width;
+    if (end > desc_.memSize) return false;
+    if (!form_ || form_->split.empty()) return end <= RecordSize();
+    // Every byte must come from one of the pieces the file form is split into.
+    for (uint64_t at = offset; at < end; ++at) {
+        bool held = false;
+        for (const auto& s : form_->split)
+            held = held || (at >= s.memOffset && at < uint64_t(s.memOffset) + s.length);
+        if (!held) return false;
+    }
+    return true;
+}
+
 void TableFile::ToMemory(const uint8_t* file, uint8_t* mem) const {
     const uint16_t size = RecordSize();
     if (size == desc_.memSize) {
@@ -281,8 +295,9 @@ int TableFile::AppendRecord(int& index, const uint8_t* record) {
 
 int TableFile::DeleteLastRecord(int index) {
     if (!sizeOk_ || !Writable() || !View()) return 0;
-    const uint32_t count16 = count_ & 0xFFFF;
-    if (count16 == 0 || index < 0 || uint32_t(index) != count16 - 1) return 0;
+    // The whole count decides which record is the last: a sound table's 32-bit count may pass
+    // 65,535.
+    if (count_ == 0 || index < 0 || uint32_t(index) != count_ - 1) return 0;
     StoreCount(count_ - 1);
     return SetLength(fileSize_ - RecordSize());
 }

@@ -55,6 +55,9 @@ class RecordFile {
     virtual uint32_t GenericSize() const = 0;
     virtual int GenericGet(int index, Bytes& out) const = 0;
     virtual int GenericSet(int index, const Bytes& record) = 0;
+    // Whether the records in use hold the bytes [offset, offset + width) of the memory form: an
+    // older or shorter layout leaves some fields out, which read as zero and are never written.
+    virtual bool HoldsBytes(uint32_t /*offset*/, uint32_t /*width*/) const { return true; }
 
     int OpenMapped(const std::string& name, const std::string& filter,
                    const std::string& initialDir, int mode);
@@ -134,6 +137,7 @@ class TableFile : public RecordFile {
     uint32_t GenericSize() const override { return desc_.memSize; }
     int GenericGet(int index, Bytes& out) const override { return GetRecord(index, out); }
     int GenericSet(int index, const Bytes& record) override { return SetRecord(index, record); }
+    bool HoldsBytes(uint32_t offset, uint32_t width) const override;
 
     // Copies record index out in its memory form (MemSize() bytes).
     int GetRecord(int index, uint8_t* out) const;

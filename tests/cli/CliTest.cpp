@@ -93,6 +93,38 @@ TEST_F(CliTest, RefusalsExitNonZeroWithTheSystemsMessage) {
     EXPECT_EQ(Run({"delete", "vantor.ct", "3"}), 1);
 }
 
+// Version-1 sound tables and 203- or 223-byte stores leave fields of the memory form out: a set
+// of one of them is refused instead of reporting a write that changes nothing.
+TEST_F(CliTest, SetRefusesFieldsTheRecordsInUseDoNotHold) {
+    Bytes sfx(8 + 2 * 124, 0);
+    StoreLE<uint32_t>(sfx.data(), 1);
+    StoreLE<uint32_t>(sfx.data() + 4, 2);
+    WriteBytes(Path("VantorSndTbl.sfx"), sfx);
+    WriteBytes(Path("vantor.ssd"), CountFile(2, 203));
+    EXPECT_EQ(Run({"set", "VantorSndTbl.sfx", "1", "min_3d_distance=2.5"}), 1);
+    EXPECT_NE(err_.str().find("min_3d_distance lies beyond the VantorSndTbl.sfx records in use "
+                              "(124 bytes)"),
+              std::string::npos)
+        << err_.str();
+    EXPECT_EQ(Run({"set", "vantor.ssd", "0", "inf_gun=3"}), 1);
+    EXPECT_EQ(Run({"set", "vantor.ssd", "0", "counts[203]=3"}), 1);
+    EXPECT_EQ(Run({"set", "vantor.ssd", "0", "counts_high[0]=3"}), 1);
+    // One refused assignment refuses the whole command.
+    EXPECT_EQ(Run({"set", "vantor.ssd", "1", "counts[0]=5", "unk220=1"}), 1);
+    EXPECT_EQ(ReadBytes(Path("VantorSndTbl.sfx")), sfx);
+    EXPECT_EQ(ReadBytes(Path("vantor.ssd")), CountFile(2, 203));
+
+    // What the records hold is still written.
+    ASSERT_EQ(Run({"set", "VantorSndTbl.sfx", "1", "minor_symbol=7"}), 0) << err_.str();
+    EXPECT_EQ(LoadLE<uint32_t>(ReadBytes(Path("VantorSndTbl.sfx")).data() + 8 + 124 + 120), 7u);
+    ASSERT_EQ(Run({"set", "vantor.ssd", "1", "counts[202]=9"}), 0) << err_.str();
+    EXPECT_EQ(ReadBytes(Path("vantor.ssd"))[2 + 203 + 202], 9);
+    WriteBytes(Path("vantor.ssd"), CountFile(2, 603));
+    ASSERT_EQ(Run({"set", "vantor.ssd", "1", "inf_gun=3", "counts_high[379]=4"}), 0) << err_.str();
+    EXPECT_EQ(ReadBytes(Path("vantor.ssd"))[2 + 603 + 222], 3);
+    EXPECT_EQ(ReadBytes(Path("vantor.ssd"))[2 + 603 + 602], 4);
+}
+
 TEST_F(CliTest, AppendAndDeleteRestoreTheFile) {
     Bytes before = ReadBytes(Path("vantor.wcd"));
     ASSERT_EQ(Run({"append", "vantor.wcd", "--copy-of", "1"}), 0) << err_.str();

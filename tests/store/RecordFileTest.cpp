@@ -297,6 +297,25 @@ TEST_F(RecordFileTest, FullFileTakesNoMoreRecords) {
     EXPECT_EQ(LoadLE<uint16_t>(Read(FileId::Rkt).data()), 0xFFFF);
 }
 
+// A sound table counts its records in 32 bits: only the real last record can be deleted, even
+// past 65,535 records.
+TEST_F(RecordFileTest, SoundDeleteComparesTheWholeCount) {
+    const uint32_t count = 65537;
+    Bytes b(8 + size_t(count) * 128, 0);
+    StoreLE<uint32_t>(b.data(), 2);
+    StoreLE<uint32_t>(b.data() + 4, count);
+    Write(FileId::Sfx, b);
+    TableFile& t = OpenTable(FileId::Sfx);
+    ASSERT_EQ(t.RecordCount(), count);
+    EXPECT_EQ(t.DeleteLastRecord(0), 0);
+    EXPECT_EQ(t.RecordCount(), count);
+    EXPECT_EQ(t.DeleteLastRecord(int(count - 1)), 1);
+    EXPECT_EQ(t.RecordCount(), count - 1);
+    const Bytes after = Read(FileId::Sfx);
+    EXPECT_EQ(after.size(), 8 + size_t(count - 1) * 128);
+    EXPECT_EQ(LoadLE<uint32_t>(after.data() + 4), count - 1);
+}
+
 TEST_F(RecordFileTest, InsertAndDeleteInsideTheFile) {
     Write(FileId::Fed, PatternFile(4, 32));
     TableFile& t = OpenTable(FileId::Fed);
