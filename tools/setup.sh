@@ -7,7 +7,7 @@ mode="${1:-run}"
 
 packages=(build-essential cmake ninja-build clang clang-format libgtest-dev libgmock-dev
           libbenchmark-dev qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev xvfb xauth
-          imagemagick)
+          imagemagick zlib1g-dev)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

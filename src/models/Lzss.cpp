@@ -1,6 +1,7 @@
 #include "models/Lzss.h"
 
 #include <array>
+#include <vector>
 
 namespace tablon {
 
@@ -8,6 +9,10 @@ namespace {
 
 constexpr size_t kRingSize = 4096;
 constexpr size_t kRingMask = kRingSize - 1;
+constexpr size_t kLookAhead = 17;  // the longest copy
+constexpr size_t kBreakEven = 1;   // matches this long or shorter are written as literals
+constexpr uint32_t kUnused = 0;    // no node (position 0 is never entered into the tree)
+constexpr uint32_t kTreeRoot = kRingSize;
 
 }  // namespace
 
@@ -27,16 +32,17 @@ LzssResult LzssDecode(const uint8_t* in, size_t length, Bytes& out, size_t maxOu
                 r = (r + 1) & kRingMask;
                 continue;
             }
-            if (pos + 1 >= length) return LzssResult::Truncated;
+            // A block that ends after the first byte of a copy item simply ends.
+            if (pos + 1 >= length) return LzssResult::Ok;
             const unsigned b0 = in[pos];
             const unsigned b1 = in[pos + 1];
             pos += 2;
             const size_t from = (size_t(b0 & 15) << 8) | b1;
             if (from == 0) break;
             const size_t count = (b0 >> 4) + 2;
-            if (out.size() + count > maxOut) return LzssResult::TooLong;
             // One byte at a time: a copy may read the bytes it has just written.
             for (size_t k = 0; k < count; ++k) {
+                if (out.size() >= maxOut) return LzssResult::TooLong;
                 const uint8_t c = ring[(from + k) & kRingMask];
                 out.push_back(c);
                 ring[r] = c;
@@ -56,6 +62,165 @@ Bytes LzssLiteralBlock(const uint8_t* data, size_t length) {
         block.insert(block.end(), data + i, data + i + n);
     }
     return block;
+}
+
+namespace {
+
+// The window and the search tree of the strings starting at each window position.
+class LzssTree {
+  public:
+    LzssTree() : window_(kRingSize + kLookAhead, 0), nodes_(kRingSize + 1) {}
+
+    uint8_t& At(size_t i) { return window_[i & kRingMask]; }
+
+    void Init(uint32_t r) {
+        nodes_[kTreeRoot].larger = r;
+        nodes_[r] = {kTreeRoot, kUnused, kUnused};
+    }
+
+    // Enters the string at position n and finds the longest match among the strings already
+    // entered (the last one met among equal lengths).
+    size_t Add(uint32_t n, uint32_t& matchPosition) {
+        if (n == kUnused) return 0;
+        uint32_t test = nodes_[kTreeRoot].larger;
+        size_t matchLength = 0;
+        while (true) {
+            size_t i = 0;
+            int delta = 0;
+            for (; i < kLookAhead; ++i) {
+                delta = int(At(n + i)) - int(At(test + i));
+                if (delta != 0) break;
+            }
+            if (i >= matchLength) {
+                matchLength = i;
+                matchPosition = test;
+                if (matchLength >= kLookAhead) {
+                    Replace(test, n);
+                    return matchLength;
+                }
+            }
+            uint32_t& child = delta >= 0 ? nodes_[test].larger : nodes_[test].smaller;
+            if (child == kUnused) {
+                child = n;
+                nodes_[n] = {test, kUnused, kUnused};
+                return matchLength;
+            }
+            test = child;
+        }
+    }
+
+    void Delete(uint32_t p) {
+        if (nodes_[p].parent == kUnused) return;
+        if (nodes_[p].larger == kUnused) {
+            Contract(p, nodes_[p].smaller);
+        } else if (nodes_[p].smaller == kUnused) {
+            Contract(p, nodes_[p].larger);
+        } else {
+            uint32_t next = nodes_[p].smaller;
+            while (nodes_[next].larger != kUnused) next = nodes_[next].larger;
+            Delete(next);  // next has no larger child: this does not recurse again
+            Replace(p, next);
+        }
+    }
+
+  private:
+    struct Node {
+        uint32_t parent = kUnused, smaller = kUnused, larger = kUnused;
+    };
+
+    void Contract(uint32_t old, uint32_t replacement) {
+        const uint32_t parent = nodes_[old].parent;
+        nodes_[replacement].parent = parent;
+        if (nodes_[parent].larger == old)
+            nodes_[parent].larger = replacement;
+        else
+            nodes_[parent].smaller = replacement;
+        nodes_[old].parent = kUnused;
+    }
+
+    void Replace(uint32_t old, uint32_t replacement) {
+        const uint32_t parent = nodes_[old].parent;
+        if (nodes_[parent].smaller == old)
+            nodes_[parent].smaller = replacement;
+        else
+            nodes_[parent].larger = replacement;
+        nodes_[replacement] = nodes_[old];
+        nodes_[nodes_[replacement].smaller].parent = replacement;
+        nodes_[nodes_[replacement].larger].parent = replacement;
+        nodes_[old].parent = kUnused;
+    }
+
+    std::vector<uint8_t> window_;
+    std::vector<Node> nodes_;
+};
+
+// Items gathered into groups of a flag byte and up to 8 items.
+class GroupWriter {
+  public:
+    explicit GroupWriter(Bytes& out) : out_(out) {}
+    void Literal(uint8_t c) {
+        Open();
+        out_[flagAt_] |= uint8_t(1u << items_);
+        out_.push_back(c);
+        Close();
+    }
+    void Copy(uint32_t position, size_t length) {
+        Open();
+        out_.push_back(uint8_t(((length - kBreakEven - 1) << 4) | (position >> 8)));
+        out_.push_back(uint8_t(position & 0xff));
+        Close();
+    }
+
+  private:
+    void Open() {
+        if (items_ == 0) {
+            flagAt_ = out_.size();
+            out_.push_back(0);
+        }
+    }
+    void Close() {
+        if (++items_ == 8) items_ = 0;
+    }
+    Bytes& out_;
+    size_t flagAt_ = 0;
+    unsigned items_ = 0;
+};
+
+}  // namespace
+
+Bytes LzssEncode(const uint8_t* data, size_t length) {
+    Bytes out;
+    out.reserve(length + length / 8 + 16);
+    GroupWriter writer(out);
+    LzssTree tree;
+    size_t next = 0;  // the next input byte
+    uint32_t current = 1;
+    size_t ahead = 0;
+    for (; ahead < kLookAhead && next < length; ++ahead) tree.At(current + ahead) = data[next++];
+    tree.Init(current);
+    size_t matchLength = 0;
+    uint32_t matchPosition = 0;
+    while (ahead > 0) {
+        if (matchLength > ahead) matchLength = ahead;
+        size_t replace = 1;
+        if (matchLength <= kBreakEven) {
+            writer.Literal(tree.At(current));
+        } else {
+            writer.Copy(matchPosition, matchLength);
+            replace = matchLength;
+        }
+        for (size_t i = 0; i < replace; ++i) {
+            const uint32_t incoming = uint32_t((current + kLookAhead) & kRingMask);
+            tree.Delete(incoming);
+            if (next < length)
+                tree.At(incoming) = data[next++];
+            else
+                --ahead;
+            current = uint32_t((current + 1) & kRingMask);
+            if (ahead) matchLength = tree.Add(current, matchPosition);
+        }
+    }
+    return out;
 }
 
 }  // namespace tablon

@@ -144,8 +144,9 @@ class TexFile : public ModelFile {
     static constexpr size_t kMaxPixels = size_t(4096) * 4096;
 
     int ReadCompressed(uint32_t offset, uint32_t length, Bytes& out) const;
-    // Decodes the block at offset (length bytes) into out. Fails when the block reaches beyond
-    // the file or does not decode (see LzssDecode).
+    // Decodes the block at offset (length bytes) into out, at most maxPixels bytes of it (a
+    // longer block keeps its first maxPixels bytes). Fails when the block reaches beyond the
+    // file.
     int ReadTexture(uint32_t offset, uint32_t length, Bytes& out,
                     size_t maxPixels = kMaxPixels) const;
     // Writes a compressed block at the end of the file and says where. The mapping is not
