@@ -1,7 +1,13 @@
 // The sample databases the benchmarks run on, written once per machine.
 #pragma once
 
+#include <filesystem>
+#include <memory>
 #include <string>
+
+#include "shell/MainFrame.h"
+#include "shell/ScriptedUi.h"
+#include "store/Database.h"
 
 namespace tablon::bench {
 
@@ -10,5 +16,20 @@ namespace tablon::bench {
 const std::string& CeilingDir();
 // The demo sample ($TABLON_BENCH_DEMO_DB or /tmp/tablon-bench-demo).
 const std::string& DemoDir();
+
+// The database set of a directory (made the working directory), open, with the application
+// shell on top.
+struct OpenSet {
+    explicit OpenSet(const std::string& dir) {
+        std::filesystem::current_path(dir);
+        db = std::make_unique<Database>(ui);
+        ok = db->OpenAll("");
+        if (ok) app = std::make_unique<CTablonApp>(*db, ui);
+    }
+    ScriptedUi ui;
+    std::unique_ptr<Database> db;
+    std::unique_ptr<CTablonApp> app;
+    bool ok = false;
+};
 
 }  // namespace tablon::bench

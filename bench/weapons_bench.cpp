@@ -22,19 +22,7 @@ namespace {
 using tablon::bench::CeilingDir;
 using tablon::bench::DemoDir;
 
-// The database set of a directory, open, with the application shell on top.
-struct Open {
-    explicit Open(const std::string& dir) {
-        std::filesystem::current_path(dir);
-        db = std::make_unique<tablon::Database>(ui);
-        ok = db->OpenAll("");
-        if (ok) app = std::make_unique<tablon::CTablonApp>(*db, ui);
-    }
-    tablon::ScriptedUi ui;
-    std::unique_ptr<tablon::Database> db;
-    std::unique_ptr<tablon::CTablonApp> app;
-    bool ok = false;
-};
+using Open = tablon::bench::OpenSet;
 
 // What the window does when "Weapons" is chosen: a new view, filled and sorted.
 void FillWeaponView(benchmark::State& state, const std::string& dir) {

@@ -1,6 +1,7 @@
 // The composition root: the one place that knows every subsystem. Each registers its views,
 // commands, detail dialogs and command-line verbs with the shell.
 #include "classtable/CtCommands.h"
+#include "classtable/CtSearchDialogs.h"
 #include "shell/Registry.h"
 #include "vehicles/VclRegister.h"
 #include "vehicles/WeaponCommands.h"
@@ -9,6 +10,7 @@ namespace tablon {
 
 void RegisterSubsystems(ShellRegistry& registry) {
     RegisterClassTable(registry);
+    RegisterSearches(registry);
     RegisterVehicles(registry);
     RegisterWeapons(registry);
 }

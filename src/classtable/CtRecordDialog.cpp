@@ -1,6 +1,7 @@
 #include "classtable/CtRecordDialog.h"
 
 #include "classtable/CtNames.h"
+#include "classtable/CtSearch.h"
 #include "classtable/CtUsageDialog.h"
 
 namespace tablon {
@@ -90,10 +91,6 @@ const std::vector<RecordBinding>& Bindings() {
     return bindings;
 }
 
-const char* const kStateNames[R::kVisualStates] = {
-    "Normal",         "Repaired",        "Damaged",       "Destroyed",
-    "Left Destroyed", "Right Destroyed", "Both Destroyed"};
-
 }  // namespace
 
 // ---- CCtRecordDialog ----
@@ -138,7 +135,7 @@ void CCtRecordDialog::OnInitDialog() {
     Enable(kAltOffsetButton, both);
     std::vector<ListRow> rows;
     for (int s = 0; s < R::kVisualStates; ++s)
-        rows.push_back({{kStateNames[s], std::to_string(copy_.Graphic(s))}, s});
+        rows.push_back({{VisualStateName(s), std::to_string(copy_.Graphic(s))}, s});
     SetRows(kGraphics, std::move(rows));
 }
 
@@ -226,48 +223,10 @@ Answer RunCtRecordDialog(ShellContext& ctx, CtRecord& copy, int index, const std
     return ctx.ui.RunDialog(dialog);
 }
 
-// ---- CNewGraphicDialog ----
-
-CNewGraphicDialog::CNewGraphicDialog(int value) : Form("New Graphic", 240, 90), value_(value) {
-    AddLabel(-1, "New Graphic", {10, 12, 90, 30});
-    AddEdit(kNewGraphic, {95, 10, 230, 30});
-    Bind(kNewGraphic, Exchange::Int);
-    AddOkCancel();
-}
-
-void CNewGraphicDialog::OnInitDialog() {
-    ShowInt(kNewGraphic, value_);
-}
-
-void CNewGraphicDialog::OnOK() {
-    if (!TakeFields()) return;
-    value_ = int(Value(kNewGraphic).integer);
-    End(Answer::Ok);
-}
-
-// ---- CCtRecordNumberDialog ----
-
-CCtRecordNumberDialog::CCtRecordNumberDialog() : Form("CT Record Number", 240, 90) {
-    AddLabel(-1, "CT-Record:", {10, 12, 90, 30});
-    AddEdit(kCtRecord, {95, 10, 230, 30});
-    Bind(kCtRecord, Exchange::UInt);
-    AddOkCancel();
-}
-
-void CCtRecordNumberDialog::OnInitDialog() {
-    ShowUnsigned(kCtRecord, value_);
-}
-
-void CCtRecordNumberDialog::OnOK() {
-    if (!TakeFields()) return;
-    value_ = uint32_t(Value(kCtRecord).integer);
-    End(Answer::Ok);
-}
-
 std::optional<uint32_t> AskCtRecordNumber(Ui& ui) {
-    CCtRecordNumberDialog dialog;
+    CNumberDialog dialog("CT Record Number", "CT-Record:", kCtRecord, Exchange::UInt);
     if (ui.RunDialog(dialog) != Answer::Ok) return std::nullopt;
-    return dialog.Number();
+    return uint32_t(dialog.Number());
 }
 
 }  // namespace tablon

@@ -6,6 +6,7 @@
 
 #include "classtable/CtRecord.h"
 #include "shell/Form.h"
+#include "shell/NumberDialog.h"
 #include "shell/Registry.h"
 
 namespace tablon {
@@ -79,32 +80,13 @@ class CCtRecordDialog : public Form {
 Answer RunCtRecordDialog(ShellContext& ctx, CtRecord& copy, int index, const std::string& name);
 
 // "New Graphic": one integer.
-class CNewGraphicDialog : public Form {
+class CNewGraphicDialog : public CNumberDialog {
   public:
-    explicit CNewGraphicDialog(int value);
-    int Number() const { return value_; }
-
-  protected:
-    void OnInitDialog() override;
-    void OnOK() override;
-
-  private:
-    int value_;
+    explicit CNewGraphicDialog(int value)
+        : CNumberDialog("New Graphic", "New Graphic", ctdlg::kNewGraphic, Exchange::Int, value) {}
 };
 
 // "CT Record Number": asks for an unsigned record number; nothing when cancelled.
-class CCtRecordNumberDialog : public Form {
-  public:
-    CCtRecordNumberDialog();
-    uint32_t Number() const { return value_; }
-
-  protected:
-    void OnInitDialog() override;
-    void OnOK() override;
-
-  private:
-    uint32_t value_ = 0;
-};
 std::optional<uint32_t> AskCtRecordNumber(Ui& ui);
 
 }  // namespace tablon

@@ -26,17 +26,20 @@ std::string CsvCell(const std::string& s) {
 
 }  // namespace
 
-void WriteViewTable(const CMvView& view, TableFormat format, std::ostream& out) {
-    const int columns = view.ColumnCount(), rows = view.RowCount();
+namespace {
+
+// The one table writer: any list shaped like a view's, read through its accessors.
+template <typename Title, typename Index, typename IconOf, typename Cell>
+void WriteTable(int columns, int rows, Title title, Index index, IconOf icon, Cell cellText,
+                TableFormat format, std::ostream& out) {
     if (format == TableFormat::Json) {
         out << "{\"columns\": [";
-        for (int c = 0; c < columns; ++c) out << (c ? ", " : "") << JsonQuote(view.Column(c).title);
+        for (int c = 0; c < columns; ++c) out << (c ? ", " : "") << JsonQuote(title(c));
         out << "],\n \"rows\": [";
         for (int r = 0; r < rows; ++r) {
-            out << (r ? ",\n  " : "\n  ") << "{\"index\": " << view.ItemData(r)
-                << ", \"icon\": " << view.Icon(r) << ", \"cells\": [";
-            for (int c = 0; c < columns; ++c)
-                out << (c ? ", " : "") << JsonQuote(view.CellText(r, c));
+            out << (r ? ",\n  " : "\n  ") << "{\"index\": " << index(r) << ", \"icon\": " << icon(r)
+                << ", \"cells\": [";
+            for (int c = 0; c < columns; ++c) out << (c ? ", " : "") << JsonQuote(cellText(r, c));
             out << "]}";
         }
         out << (rows ? "\n ]}\n" : "]}\n");
@@ -47,17 +50,39 @@ void WriteViewTable(const CMvView& view, TableFormat format, std::ostream& out) 
     std::string line;
     for (int c = 0; c < columns; ++c) {
         if (c) line += sep;
-        line += cell(view.Column(c).title);
+        line += cell(title(c));
     }
     out << line << '\n';
     for (int r = 0; r < rows; ++r) {
         line.clear();
         for (int c = 0; c < columns; ++c) {
             if (c) line += sep;
-            line += cell(view.CellText(r, c));
+            line += cell(cellText(r, c));
         }
         out << line << '\n';
     }
+}
+
+}  // namespace
+
+void WriteViewTable(const CMvView& view, TableFormat format, std::ostream& out) {
+    WriteTable(
+        view.ColumnCount(), view.RowCount(), [&](int c) { return view.Column(c).title; },
+        [&](int r) { return int64_t(view.ItemData(r)); }, [&](int r) { return view.Icon(r); },
+        [&](int r, int c) { return view.CellText(r, c); }, format, out);
+}
+
+void WriteListTable(const std::vector<ListColumn>& columns, const std::vector<ListRow>& rows,
+                    TableFormat format, std::ostream& out) {
+    static const std::string kEmpty;
+    WriteTable(
+        int(columns.size()), int(rows.size()), [&](int c) { return columns[size_t(c)].title; },
+        [&](int r) { return rows[size_t(r)].data; }, [&](int r) { return rows[size_t(r)].icon; },
+        [&](int r, int c) -> const std::string& {
+            const auto& cells = rows[size_t(r)].cells;
+            return size_t(c) < cells.size() ? cells[size_t(c)] : kEmpty;
+        },
+        format, out);
 }
 
 int FindColumn(const CMvView& view, const std::string& name) {

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "shell/Form.h"
+
 namespace tablon {
 
 class CMvView;
@@ -18,6 +20,9 @@ enum class TableFormat { Tsv, Csv, Json };
 // with quoting where a cell needs it. JSON: the titles and every row's record index, icon and
 // cells.
 void WriteViewTable(const CMvView& view, TableFormat format, std::ostream& out);
+// The same for a dialog's list: its columns, and its rows with their item data as the index.
+void WriteListTable(const std::vector<ListColumn>& columns, const std::vector<ListRow>& rows,
+                    TableFormat format, std::ostream& out);
 
 // A column named by its number or its title (exact, else ignoring case); -1 when none.
 int FindColumn(const CMvView& view, const std::string& name);

@@ -2,28 +2,20 @@
 
 #include <sstream>
 
-#include "cli/Cli.h"
+#include "support/CliRunner.h"
 #include "support/Fixture.h"
 
 namespace tablon::test {
 namespace {
 
-class CliTest : public TempDirTest {
+class CliTest : public TempDirTest, protected CliRunner {
   protected:
+    using CliRunner::Run;
     void SetUp() override {
         TempDirTest::SetUp();
         WriteMinimalSet(Dir());
         WriteBytes(Path("vantor.ct"), PatternFile(1900, 81));
     }
-    int Run(std::vector<std::string> words) {
-        words.insert(words.begin(), "tablon-cli");
-        std::vector<char*> argv;
-        for (auto& w : words) argv.push_back(w.data());
-        out_.str("");
-        err_.str("");
-        return RunCli(int(argv.size()), argv.data(), out_, err_);
-    }
-    std::ostringstream out_, err_;
 };
 
 TEST_F(CliTest, InfoListsEveryFileInOpeningOrder) {

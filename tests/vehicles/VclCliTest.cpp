@@ -4,22 +4,15 @@
 
 #include <sstream>
 
-#include "cli/Cli.h"
+#include "support/CliRunner.h"
 #include "vehicles/VclTestFixture.h"
 
 namespace tablon::test {
 namespace {
 
-class VclCliTest : public VclTest {
+class VclCliTest : public VclTest, protected CliRunner {
   protected:
-    int Run(std::vector<std::string> words) {
-        words.insert(words.begin(), "tablon-cli");
-        std::vector<char*> argv;
-        for (auto& w : words) argv.push_back(w.data());
-        out_.str("");
-        err_.str("");
-        return RunCli(int(argv.size()), argv.data(), out_, err_);
-    }
+    using CliRunner::Run;
     // An air and a land vehicle, both carrying a gun of range 100 and hit chance 50, with
     // statistics that do not say so yet.
     void Write() {
@@ -36,7 +29,6 @@ class VclCliTest : public VclTest {
         std::memcpy(v.data(), file.data() + 2 + size_t(index) * 160, 160);
         return v;
     }
-    std::ostringstream out_, err_;
 };
 
 TEST_F(VclCliTest, RecalcStatsWorksOnTheVehiclesOfTheCategory) {
