@@ -96,10 +96,10 @@ TEST_F(AppCommandsTest, CommandStatesThroughTheRealChain) {
     WriteSet();
     Open();
     app_->Start();
-    for (int id : {cmd::kEditUndo, cmd::kEditCut, cmd::kEditCopy, cmd::kEditPaste, cmd::kSetLowAir,
-                   cmd::kSearchCtByClass})
+    for (int id : {cmd::kEditUndo, cmd::kEditCut, cmd::kEditCopy, cmd::kEditPaste, cmd::kSetLowAir})
         EXPECT_FALSE(Frame().StateOf(id).enabled) << id;
     for (int id : {cmd::kImportData, cmd::kEditCtRecord, cmd::kSearchCtEntryReference,
+                   cmd::kSearchCtByClass, cmd::kSearchBadCtHdrLinks, cmd::kSearchParentReferences,
                    cmd::kCtCheck, cmd::kAppAbout, cmd::kAppExit, cmd::kLargeIcons})
         EXPECT_TRUE(Frame().StateOf(id).enabled) << id;
 
