@@ -49,6 +49,7 @@ ViewPane::ViewPane(ListWidget* list, QObject* parent)
         emit Changed();
     });
     connect(model_, &QAbstractItemModel::modelAboutToBeReset, this, [this] {
+        if (!list_) return;
         QAbstractItemView* v = list_->CurrentView();
         scrollX_ = v->horizontalScrollBar()->value();
         scrollY_ = v->verticalScrollBar()->value();
@@ -62,6 +63,8 @@ ViewPane::ViewPane(ListWidget* list, QObject* parent)
 }
 
 ViewPane::~ViewPane() {
+    // The list may already be gone: the model's last reset must not reach back into it.
+    disconnect(model_, nullptr, this, nullptr);
     model_->SetView(nullptr);
 }
 
@@ -70,7 +73,7 @@ void ViewPane::Attach(CMvView* view) {
     model_->SetView(view);
     view_ = view;
     currentRecord_ = -1;
-    if (!view) return;
+    if (!view || !list_) return;
     list_->ApplyColumnWidths();
     list_->SetMode(view->Mode());
     list_->SetSortIndicator(view->LastSortColumn(), view->Ascending());
@@ -79,11 +82,11 @@ void ViewPane::Attach(CMvView* view) {
 }
 
 void ViewPane::ShowSelection() {
-    if (view_) list_->SelectRows(view_->Selection());
+    if (view_ && list_) list_->SelectRows(view_->Selection());
 }
 
 void ViewPane::AfterReset() {
-    if (!view_) return;
+    if (!view_ || !list_) return;
     // The selection and the current row follow their records to their new places; the list
     // stays where it was scrolled to.
     ShowSelection();

@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QPoint>
+#include <QPointer>
 #include <optional>
 
 namespace tablon {
@@ -22,6 +23,8 @@ class ViewPane : public QObject {
     // Shows a view; nothing detaches the one shown (before it is deleted).
     void Attach(CMvView* view);
     CMvView* View() const { return view_; }
+    // The list the pane draws into; nothing once that widget is gone (a window's children
+    // are deleted before the pane, which is not a widget).
     ListWidget* List() const { return list_; }
     ViewListModel* Model() const { return model_; }
 
@@ -35,7 +38,7 @@ class ViewPane : public QObject {
     void ShowSelection();
     void AfterReset();
 
-    ListWidget* list_;
+    QPointer<ListWidget> list_;
     ViewListModel* model_;
     CMvView* view_ = nullptr;
     int pushing_ = 0;

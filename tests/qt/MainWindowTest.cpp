@@ -9,6 +9,7 @@
 #include <QListView>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTableView>
@@ -89,6 +90,7 @@ class MainWindowTest : public QObject {
     void DraggingIsRefusedWhereTheViewDoesNotDrag();
     void EnterShowsAndDeleteDeletesTheItem();
     void HelpAndAbout();
+    void APaneOutlivesItsList();
 };
 
 void MainWindowTest::OpensOnTheVehicleList() {
@@ -469,6 +471,28 @@ void MainWindowTest::HelpAndAbout() {
     w.Run(cmd::kAppAbout);
     QCOMPARE(ui.dialogs.back(), std::string("About Tablon"));
     QVERIFY(iconShown);
+}
+
+// A window deletes its widgets before the pane that draws into one of them: the pane's last
+// detach must not reach the list that is gone.
+void MainWindowTest::APaneOutlivesItsList() {
+    WindowFixture f;
+    QVERIFY(f.Ok());
+    QVERIFY(f.Select("Class Table"));
+    auto* list = new ListWidget;
+    {
+        ViewPane pane(list);
+        pane.Attach(f.Window().Pane()->View());
+        list->SetMode(1);
+        list->DetailView()->verticalScrollBar()->setValue(3);
+        QCOMPARE(pane.Model()->rowCount(), f.Window().Pane()->View()->RowCount());
+        delete list;
+        QVERIFY(pane.List() == nullptr);
+        // The view's rows change with nothing to draw them into.
+        f.Window().Pane()->View()->OnColumnClick(2);
+        pane.Attach(nullptr);
+    }
+    QVERIFY(f.Ui().messages.empty());
 }
 
 }  // namespace tablon::test
