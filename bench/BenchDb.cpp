@@ -2,7 +2,9 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
+#include <iterator>
 
 #include "sample/Sample.h"
 
@@ -35,6 +37,25 @@ const std::string& DemoDir() {
     static const std::string dir =
         SampleDir("TABLON_BENCH_DEMO_DB", "/tmp/tablon-bench-demo", SampleScale::Demo);
     return dir;
+}
+
+std::string VariantDir(const std::string& from, const std::string& suffix, const std::string& file,
+                       const std::function<void(Bytes&)>& patch) {
+    namespace fs = std::filesystem;
+    const std::string to = from + suffix;
+    if (fs::exists(to + "/" + file)) return to;
+    fs::create_directories(to);
+    for (const auto& entry : fs::directory_iterator(from)) {
+        const auto name = entry.path().filename();
+        if (name == file || fs::exists(to / name)) continue;
+        fs::create_symlink(entry.path(), to / name);
+    }
+    std::ifstream in(from + "/" + file, std::ios::binary);
+    Bytes bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    patch(bytes);
+    std::ofstream(to + "/" + file, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    return to;
 }
 
 }  // namespace tablon::bench

@@ -2,11 +2,13 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 
 #include "shell/MainFrame.h"
 #include "shell/ScriptedUi.h"
+#include "store/Bytes.h"
 #include "store/Database.h"
 
 namespace tablon::bench {
@@ -16,6 +18,11 @@ namespace tablon::bench {
 const std::string& CeilingDir();
 // The demo sample ($TABLON_BENCH_DEMO_DB or /tmp/tablon-bench-demo).
 const std::string& DemoDir();
+
+// A variant of a sample set: the directory from + suffix, where `file` is a copy of the
+// sample's changed by `patch` and every other file a link to the sample's. Made once per machine.
+std::string VariantDir(const std::string& from, const std::string& suffix, const std::string& file,
+                       const std::function<void(Bytes&)>& patch);
 
 // The database set of a directory (made the working directory), open, with the application
 // shell on top.

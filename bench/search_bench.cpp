@@ -9,8 +9,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 
 #include "bench/BenchDb.h"
@@ -89,30 +87,22 @@ BENCHMARK(BM_BadLinksCeiling)->Unit(benchmark::kMillisecond);
 // other files linked, not copied).
 const std::string& EveryParentDir() {
     static const std::string dir = [] {
-        const std::string from = CeilingDir(), to = from + "-every-parent";
-        std::filesystem::create_directories(to);
-        for (const auto& entry : std::filesystem::directory_iterator(from)) {
-            const auto name = entry.path().filename();
-            if (name == "vantor.ct" || std::filesystem::exists(to / name)) continue;
-            std::filesystem::create_symlink(entry.path(), to / name);
-        }
-        std::ifstream in(from + "/vantor.ct", std::ios::binary);
-        tablon::Bytes ct((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
         uint32_t parents = 0;
         {
-            Open models(from);
             // Model numbers are signed 16-bit: parents from 32,768 on cannot be named.
+            Open models(CeilingDir());
             parents = models.ok ? std::min<uint32_t>(models.db->Hdr().ParentCount(), 32768) : 0;
         }
-        const size_t records = ct.size() >= 2 ? tablon::LoadLE<uint16_t>(ct.data()) : 0;
         using R = tablon::CtRecord;
-        for (size_t i = 0; i < records && parents; ++i)
-            for (size_t s = 0; s < R::kVisualStates; ++s)
-                tablon::StoreLE<int16_t>(ct.data() + 2 + i * R::kSize + R::kGraphics + 2 * s,
-                                         int16_t((i * R::kVisualStates + s) % parents));
-        std::ofstream(to + "/vantor.ct", std::ios::binary)
-            .write(reinterpret_cast<const char*>(ct.data()), std::streamsize(ct.size()));
-        return to;
+        return tablon::bench::VariantDir(
+            CeilingDir(), "-every-parent", "vantor.ct", [&](tablon::Bytes& ct) {
+                const size_t records = ct.size() >= 2 ? tablon::LoadLE<uint16_t>(ct.data()) : 0;
+                for (size_t i = 0; i < records && parents; ++i)
+                    for (size_t s = 0; s < R::kVisualStates; ++s)
+                        tablon::StoreLE<int16_t>(
+                            ct.data() + 2 + i * R::kSize + R::kGraphics + 2 * s,
+                            int16_t((i * R::kVisualStates + s) % parents));
+            });
     }();
     return dir;
 }

@@ -2,6 +2,7 @@
 // commands, detail dialogs and command-line verbs with the shell.
 #include "classtable/CtCommands.h"
 #include "classtable/CtSearchDialogs.h"
+#include "objectives/ObjectiveDraw.h"
 #include "shell/Registry.h"
 #include "vehicles/VclRegister.h"
 #include "vehicles/WeaponCommands.h"
@@ -11,6 +12,7 @@ namespace tablon {
 void RegisterSubsystems(ShellRegistry& registry) {
     RegisterClassTable(registry);
     RegisterSearches(registry);
+    RegisterObjectiveDrawing(registry);
     RegisterVehicles(registry);
     RegisterWeapons(registry);
 }

@@ -59,4 +59,15 @@ bool ParseCliInt(const std::string& s, long long lo, long long hi, long long& ou
     return true;
 }
 
+bool ParseCliSize(const std::string& s, int& width, int& height) {
+    const size_t x = s.find('x');
+    long long w = 0, h = 0;
+    if (x == std::string::npos || !ParseCliInt(s.substr(0, x), 1, 8192, w) ||
+        !ParseCliInt(s.substr(x + 1), 1, 8192, h))
+        return false;
+    width = int(w);
+    height = int(h);
+    return true;
+}
+
 }  // namespace tablon

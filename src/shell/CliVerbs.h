@@ -77,5 +77,7 @@ class CliVerbTable {
 
 // Integer argument parsing for verbs: a whole decimal number within [lo, hi].
 bool ParseCliInt(const std::string& s, long long lo, long long hi, long long& out);
+// A picture size "WxH", each side from 1 to 8192.
+bool ParseCliSize(const std::string& s, int& width, int& height);
 
 }  // namespace tablon
