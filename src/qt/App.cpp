@@ -24,7 +24,7 @@ struct Options {
     QString select;
     int mode = -1;
     int row = 0;
-    bool showItem = false;
+    int command = 0;  // issued before the picture is taken ("--show-item" is one)
     QString screenshot;
     bool help = false;
     QString unknown;
@@ -50,7 +50,9 @@ Options Parse(const QStringList& args) {
         else if (a == QLatin1String("--row"))
             o.row = value().toInt();
         else if (a == QLatin1String("--show-item"))
-            o.showItem = true;
+            o.command = cmd::kShowItem;
+        else if (a == QLatin1String("--command"))
+            o.command = value().toInt();
         else if (a == QLatin1String("--screenshot"))
             o.screenshot = value();
         else if (a == QLatin1String("--help") || a == QLatin1String("-h"))
@@ -92,13 +94,13 @@ void ScheduleScreenshot(MainWindow& window, CTablonApp& app, const Options& o) {
         }
         window.List()->setFocus();
         const int settle = 600;  // the icon views lay their items out in batches
-        if (o.showItem) {
+        if (o.command) {
             QTimer::singleShot(settle, &window, [&window, o] {
                 SaveScreenshot(&window, o.screenshot);
                 if (QWidget* dialog = QApplication::activeModalWidget()) dialog->close();
                 QApplication::quit();
             });
-            window.Run(cmd::kShowItem);
+            window.Run(o.command);
         } else {
             QTimer::singleShot(settle, &window, [&window, o] {
                 SaveScreenshot(&window, o.screenshot);
@@ -120,7 +122,7 @@ int RunTablon(int argc, char** argv) {
             std::fprintf(stderr, "unknown argument: %s\n", qPrintable(options.unknown));
         std::fprintf(options.help ? stdout : stderr,
                      "usage: tablon [DIR] [--select PATH] [--mode large|small|list|detail] "
-                     "[--row N] [--show-item] [--screenshot FILE.png]\n");
+                     "[--row N] [--show-item] [--command ID] [--screenshot FILE.png]\n");
         return options.help ? 0 : 2;
     }
 
