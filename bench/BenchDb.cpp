@@ -17,7 +17,7 @@ std::string SampleDir(const char* env, const char* fallback, SampleScale scale) 
     std::string dir = given && *given ? given : fallback;
     if (!std::filesystem::exists(dir + "/vantor.ct")) {
         std::string error;
-        if (!WriteSampleDatabase(dir, scale, error)) {
+        if (!WriteSampleDatabase(dir, scale, error, true)) {
             std::cerr << "can't write the sample in " << dir << ": " << error << "\n";
             std::exit(1);
         }

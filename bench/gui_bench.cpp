@@ -31,7 +31,7 @@ std::string CeilingDir() {
     std::string d = env && *env ? env : "/tmp/tablon-bench-ceiling";
     if (!std::filesystem::exists(d + "/vantor.ct")) {
         std::string error;
-        if (!WriteSampleDatabase(d, SampleScale::Ceiling, error)) {
+        if (!WriteSampleDatabase(d, SampleScale::Ceiling, error, true)) {
             std::cerr << "can't write the ceiling sample: " << error << "\n";
             std::exit(1);
         }

@@ -34,7 +34,9 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: tablon-cli [--dir DIR] COMMAND ...\n"
-    "  sample DIR [--scale demo|ceiling]   write the sample database into DIR\n"
+    "  sample DIR [--scale demo|ceiling] [--force]\n"
+    "                                      write the sample database into DIR (--force: over\n"
+    "                                      a set already there that no program holds)\n"
     "  info [--format tsv|json]            the files of the set and their state\n"
     "  show FILE INDEX [--format text|json] a record's fields by name\n"
     "  raw FILE INDEX                      a record's bytes in hexadecimal\n"
@@ -249,7 +251,7 @@ class Cli : public CliSession {
         std::string error;
         if (!WriteSampleDatabase(a.positional[0],
                                  scale == "ceiling" ? SampleScale::Ceiling : SampleScale::Demo,
-                                 error)) {
+                                 error, a.Has("--force"))) {
             err_ << "Can't write the sample database: " << error << "\n";
             return 1;
         }

@@ -12,6 +12,9 @@ enum class SampleScale {
 };
 
 // Writes the 23 files into dir (created if needed). Returns false and says why on failure.
-bool WriteSampleDatabase(const std::string& dir, SampleScale scale, std::string& error);
+// A directory that already holds any file of the set is refused unless overwrite is given; a
+// set that another program holds open (its files locked) is never written.
+bool WriteSampleDatabase(const std::string& dir, SampleScale scale, std::string& error,
+                         bool overwrite = false);
 
 }  // namespace tablon

@@ -2,6 +2,7 @@
 
 #include <sstream>
 
+#include "platform/MappedFile.h"
 #include "support/CliRunner.h"
 #include "support/Fixture.h"
 
@@ -153,6 +154,25 @@ TEST_F(CliTest, MissingRequiredFileFailsTheCommand) {
     std::remove("vantor.vcd");
     EXPECT_EQ(Run({"show", "vantor.ct", "0"}), 1);
     EXPECT_NE(err_.str().find("Can't map file vantor.vcd"), std::string::npos);
+}
+
+TEST_F(CliTest, SampleKeepsAnExistingSetUnlessForcedAndNeverOneThatIsHeld) {
+    const Bytes ct = ReadBytes(Path("vantor.ct"));
+    EXPECT_EQ(Run({"sample", Dir()}), 1);
+    EXPECT_NE(err_.str().find("already holds a database set"), std::string::npos) << err_.str();
+    EXPECT_EQ(ReadBytes(Path("vantor.ct")), ct);
+
+    // Held open by another program (the window locks every file it maps).
+    {
+        MappedFile held;
+        ASSERT_TRUE(held.Open(Path("vantor.wcd"), true));
+        EXPECT_EQ(Run({"sample", Dir(), "--force"}), 1);
+        EXPECT_NE(err_.str().find("vantor.wcd"), std::string::npos) << err_.str();
+        EXPECT_EQ(ReadBytes(Path("vantor.ct")), ct);
+    }
+    ASSERT_EQ(Run({"sample", Dir(), "--force"}), 0) << err_.str();
+    EXPECT_NE(ReadBytes(Path("vantor.ct")), ct);
+    EXPECT_EQ(Run({"info"}), 0) << err_.str();
 }
 
 }  // namespace
