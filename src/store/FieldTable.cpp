@@ -84,7 +84,10 @@ template <typename T>
 bool StoreInt(uint8_t* p, std::string_view text, std::string& error, const Field& f) {
     T v{};
     if (!ParseInt(text, v)) {
-        error = std::string("not an integer in range for ") + f.name + ": " + std::string(text);
+        error =
+            std::string("not an integer in range for ") + f.name + ": " + std::string(text) + " (" +
+            std::to_string(static_cast<long long>(std::numeric_limits<T>::min())) + " to " +
+            std::to_string(static_cast<unsigned long long>(std::numeric_limits<T>::max())) + ")";
         return false;
     }
     StoreLE<T>(p, v);
@@ -206,6 +209,15 @@ bool ParseElement(const Field& f, uint8_t* record, size_t i, std::string_view te
             std::fesetround(mode);
             if (t.empty() || end != t.c_str() + t.size()) {
                 error = std::string("not a number for ") + f.name + ": " + t;
+                return false;
+            }
+            // Infinities, NaN and numbers past the largest float are no values of a field.
+            if (!std::isfinite(v)) {
+                char range[64];
+                std::snprintf(range, sizeof range, " (%g to %g)",
+                              double(-std::numeric_limits<float>::max()),
+                              double(std::numeric_limits<float>::max()));
+                error = std::string("not a number in range for ") + f.name + ": " + t + range;
                 return false;
             }
             StoreLE<float>(p, v);

@@ -88,6 +88,26 @@ TEST_F(CliTest, RefusalsExitNonZeroWithTheSystemsMessage) {
 
 // Version-1 sound tables and 203- or 223-byte stores leave fields of the memory form out: a set
 // of one of them is refused instead of reporting a write that changes nothing.
+TEST_F(CliTest, SetRefusesValuesOutsideTheFieldsRangeAndSaysWhichRange) {
+    const Bytes vcd = ReadBytes(Path("vantor.vcd"));
+    for (const char* value : {"1e39", "-1e39", "nan", "inf", "-inf", "NAN"}) {
+        EXPECT_EQ(Run({"set", "vantor.vcd", "0", std::string("radar_cs=") + value}), 1) << value;
+        EXPECT_NE(err_.str().find(std::string("not a number in range for radar_cs: ") + value +
+                                  " (-3.40282e+38 to 3.40282e+38)"),
+                  std::string::npos)
+            << err_.str();
+    }
+    EXPECT_EQ(Run({"set", "vantor.vcd", "0", "hit_points=-5"}), 1);
+    EXPECT_NE(err_.str().find("not an integer in range for hit_points: -5 (0 to 65535)"),
+              std::string::npos)
+        << err_.str();
+    EXPECT_EQ(Run({"set", "vantor.ct", "0", "hit_points=2147483648"}), 1);
+    EXPECT_NE(err_.str().find("(-2147483648 to 2147483647)"), std::string::npos) << err_.str();
+    EXPECT_EQ(ReadBytes(Path("vantor.vcd")), vcd);
+    // The largest float is a value.
+    EXPECT_EQ(Run({"set", "vantor.vcd", "0", "radar_cs=3.4028234e38"}), 0) << err_.str();
+}
+
 TEST_F(CliTest, SetRefusesFieldsTheRecordsInUseDoNotHold) {
     Bytes sfx(8 + 2 * 124, 0);
     StoreLE<uint32_t>(sfx.data(), 1);
