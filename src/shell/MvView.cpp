@@ -67,9 +67,11 @@ int CompareElement(const uint8_t* a, const uint8_t* b, int kind) {
             return int(LoadLE<int16_t>(a)) - int(LoadLE<int16_t>(b));
         case kKindU16:
             return int(LoadLE<uint16_t>(a)) - int(LoadLE<uint16_t>(b));
-        case kKindI32:
-            // The difference taken as a signed 32-bit result, wrapping as it does.
-            return int32_t(LoadLE<uint32_t>(a) - LoadLE<uint32_t>(b));
+        case kKindI32: {
+            // By the signed value the column shows (a difference would wrap past 2^31).
+            const int32_t x = LoadLE<int32_t>(a), y = LoadLE<int32_t>(b);
+            return x < y ? -1 : x > y ? 1 : 0;
+        }
         case kKindHex32:
         case kKindU32: {
             // Hexadecimal columns sort by their unsigned value.

@@ -81,8 +81,8 @@ TEST_F(MvViewTest, SameColumnThreeTimesSortsAscendingDescendingAscending) {
 TEST_F(MvViewTest, TextSortMatchesTheFieldComparison) {
     // Prefixes, case, a full-width text without its zero, and bytes above 127: the sort's keys
     // must order rows exactly as the pairwise field comparison does.
-    const char* texts[] = {"beta", "Alpha", "alpha2", "ALPHA", "", "zzzzzzzz", "b", "\xe9t\xe9",
-                           "Beta", "a"};
+    const char* texts[] = {"beta",     "Alpha", "alpha2",    "ALPHA", "",
+                           "zzzzzzzz", "b",     "\xe9t\xe9", "Beta",  "a"};
     std::vector<CtRecord> recs;
     for (const char* t : texts) recs.push_back(Rec(0, 0, 0, "", t));
     Make(recs);
@@ -130,9 +130,13 @@ TEST_F(MvViewTest, FloatColumnNeverComparesEqual) {
 
 TEST_F(MvViewTest, FieldKindsCompareAsTheirRulesSay) {
     Make({Rec(0, INT_MAX, 0x80000000u, "abcd", "Zulu"), Rec(0, -1, 0x7fffffffu, "ABCE", "alpha"),
-          Rec(0, 7, 1, "AB", "ALPHA")});
-    // The 32-bit difference wraps: INT_MAX - (-1) is negative, so INT_MAX sorts first.
-    EXPECT_LT(view_->CompareItems(0, 1, kInt, true), 0);
+          Rec(0, 7, 1, "AB", "ALPHA"), Rec(0, INT_MIN, 0, "A", "a")});
+    // Signed 32-bit columns order by value, also where a difference would wrap.
+    EXPECT_GT(view_->CompareItems(0, 1, kInt, true), 0);
+    EXPECT_LT(view_->CompareItems(3, 0, kInt, true), 0);
+    EXPECT_GT(view_->CompareItems(3, 0, kInt, false), 0);
+    view_->OnColumnClick(kInt);
+    EXPECT_EQ(Order(*view_), (std::vector<int>{3, 1, 2, 0}));
     EXPECT_GT(view_->CompareItems(0, 1, kHex, true), 0);    // unsigned
     EXPECT_LT(view_->CompareItems(0, 1, kChars, true), 0);  // "abcd" < "ABCE" ignoring case
     EXPECT_EQ(view_->CompareItems(1, 2, kText, true), 0);   // "alpha" == "ALPHA" ignoring case
