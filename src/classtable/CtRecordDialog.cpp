@@ -113,7 +113,7 @@ CCtRecordDialog::CCtRecordDialog(ShellContext& ctx, CtRecord& copy, int index,
             AddDropList(c.id, FieldRect(c.column, c.row));
         else
             AddEdit(c.id, FieldRect(c.column, c.row));
-        Bind(c.id, c.exchange);
+        Bind(c.id, c.exchange, FieldRange(c.field, c.exchange));
     }
     Find(kDomain)->choices = Names(DomainCount(), DomainName);
     Find(kClass)->choices = Names(ClassCount(), ClassName);

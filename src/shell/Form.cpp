@@ -20,7 +20,10 @@ bool IsBlank(char c) {
 
 // [blanks] [sign] digits [blanks], the value clamped to what a 32-bit number holds, as the
 // dialog framework reads integers.
-bool ParseDecimal(std::string_view t, bool allowMinus, int64_t lo, int64_t hi, int64_t& out) {
+// Reads a decimal number; outOfRange tells of one that lies beyond [lo, hi] (out is then the
+// nearer end, and false comes back).
+bool ParseDecimal(std::string_view t, bool allowMinus, int64_t lo, int64_t hi, int64_t& out,
+                  bool* outOfRange = nullptr) {
     size_t i = 0;
     while (i < t.size() && IsBlank(t[i])) ++i;
     bool neg = false;
@@ -40,7 +43,16 @@ bool ParseDecimal(std::string_view t, bool allowMinus, int64_t lo, int64_t hi, i
     if (i != t.size()) return false;
     if (neg) v = -v;
     out = std::clamp(v, lo, hi);
+    if (out != v) {
+        if (outOfRange) *outOfRange = true;
+        return false;
+    }
     return true;
+}
+
+std::string IntegerRangeText(int64_t lo, int64_t hi) {
+    return Format("Please enter an integer between %lld and %lld.", static_cast<long long>(lo),
+                  static_cast<long long>(hi));
 }
 
 std::string_view NumericPart(const std::string& text) {
@@ -441,21 +453,32 @@ bool Form::TakeOne(size_t entry) {
     std::string message;
     auto intRange = [&](int64_t v) {
         if (b.range && (double(v) < b.range->min || double(v) > b.range->max))
-            message =
-                Format("Please enter an integer between %lld and %lld.",
-                       static_cast<long long>(b.range->min), static_cast<long long>(b.range->max));
+            message = IntegerRangeText(int64_t(b.range->min), int64_t(b.range->max));
         t.integer = v;
+    };
+    // A number too large for the field's width is refused with the range it can take (never
+    // cut down to the nearest value it holds).
+    auto widthRange = [&](int64_t lo, int64_t hi) {
+        message = b.range ? IntegerRangeText(int64_t(b.range->min), int64_t(b.range->max))
+                          : IntegerRangeText(lo, hi);
     };
     switch (b.type) {
         case Exchange::Int:
         case Exchange::Int16: {
+            // A 16-bit entry past its width is no such number ("Please enter an integer.").
+            const bool wide = b.type == Exchange::Int;
+            const int64_t lo =
+                wide ? std::numeric_limits<int32_t>::min() : std::numeric_limits<int16_t>::min();
+            const int64_t hi =
+                wide ? std::numeric_limits<int32_t>::max() : std::numeric_limits<int16_t>::max();
             int64_t v = 0;
-            bool ok = b.type == Exchange::Int ? ParseIntText(NumericPart(c.text), v)
-                                              : ParseShortText(NumericPart(c.text), v);
-            if (!ok)
-                message = "Please enter an integer.";
-            else
+            bool outOfRange = false;
+            if (ParseDecimal(NumericPart(c.text), true, lo, hi, v, &outOfRange))
                 intRange(v);
+            else if (outOfRange && wide)
+                widthRange(lo, hi);
+            else
+                message = "Please enter an integer.";
             break;
         }
         case Exchange::Byte: {
@@ -467,11 +490,15 @@ bool Form::TakeOne(size_t entry) {
             break;
         }
         case Exchange::UInt: {
+            const int64_t hi = std::numeric_limits<uint32_t>::max();
             int64_t v = 0;
-            if (!ParseUnsignedText(NumericPart(c.text), v))
-                message = "Please enter a positive integer.";
-            else
+            bool outOfRange = false;
+            if (ParseDecimal(NumericPart(c.text), false, 0, hi, v, &outOfRange))
                 intRange(v);
+            else if (outOfRange)
+                widthRange(0, hi);
+            else
+                message = "Please enter a positive integer.";
             break;
         }
         case Exchange::Float: {
@@ -572,6 +599,23 @@ void WriteInteger(uint8_t* p, FieldType t, int64_t v) {
 }
 
 }  // namespace
+
+std::optional<ExchangeRange> FieldRange(FieldType field, Exchange exchange) {
+    const bool narrow16 = field == FieldType::I16 || field == FieldType::U16;
+    const bool narrow8 = field == FieldType::I8 || field == FieldType::U8;
+    if (exchange == Exchange::Int || exchange == Exchange::UInt) {
+        // The field is shown as the exchange reads it (signed 16 bits for a 16-bit field taken
+        // as a signed integer), so the range is the one that shows and stores the same value.
+        if (narrow16)
+            return exchange == Exchange::Int ? ExchangeRange{-32768, 32767}
+                                             : ExchangeRange{0, 65535};
+        if (narrow8)
+            return exchange == Exchange::Int ? ExchangeRange{-128, 127} : ExchangeRange{0, 255};
+    }
+    if (exchange == Exchange::Int16 && narrow8)
+        return field == FieldType::I8 ? ExchangeRange{-128, 127} : ExchangeRange{0, 255};
+    return std::nullopt;
+}
 
 bool FloatChanged(float entered, float stored) {
     return std::fabs(double(entered) - double(stored)) > 0.00001;

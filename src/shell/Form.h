@@ -274,6 +274,9 @@ void ShowRecordFields(Form& form, const std::vector<RecordBinding>& bindings,
                       const uint8_t* record);
 void StoreRecordFields(const Form& form, const std::vector<RecordBinding>& bindings,
                        uint8_t* record);
+// The range an edit must keep to when it exchanges a field narrower than the exchange reads
+// (a 16-bit field taken as a 32-bit integer); nothing when every value the exchange reads fits.
+std::optional<ExchangeRange> FieldRange(FieldType field, Exchange exchange);
 // The float rule on its own: whether an entered value replaces a stored one.
 bool FloatChanged(float entered, float stored);
 

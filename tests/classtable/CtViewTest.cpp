@@ -155,6 +155,42 @@ TEST_F(CtViewTest, FloatsKeepTheirBitsUnlessChangedNoticeably) {
     EXPECT_EQ(v.CellText(0, 12), "1.6");
 }
 
+TEST_F(CtViewTest, IntegersBeyondTheirFieldAreRefusedWithTheRange) {
+    const CtRecord r = Ct(kDomainAir, kClassVehicle, 1);
+    CMvView& v = OpenCt({r});
+    v.Select(0);
+    const struct {
+        int id;
+        const char* text;
+        const char* message;
+    } cases[] = {
+        {ctdlg::kAltOffset, "40000", "Please enter an integer between -32768 and 32767."},
+        {ctdlg::kAltOffset, "-32769", "Please enter an integer between -32768 and 32767."},
+        {ctdlg::kFileOffset, "3000000000",
+         "Please enter an integer between -2147483648 and 2147483647."},
+        {ctdlg::kHitpoints, "-2147483649",
+         "Please enter an integer between -2147483648 and 2147483647."},
+        {ctdlg::kUpdRate, "4294967296", "Please enter an integer between 0 and 4294967295."},
+        {ctdlg::kId, "32768", "Please enter an integer."},
+    };
+    for (const auto& c : cases) {
+        ui_.Clear();
+        QueueCtDialog({{c.id, c.text}});
+        Frame().Run(cmd::kShowItem);
+        ASSERT_EQ(ui_.Messages().size(), 1u) << c.text;
+        EXPECT_EQ(ui_.Messages()[0].text, c.message) << c.text;
+        EXPECT_EQ(Stored(0), r) << c.text;
+    }
+    // The ends of each range are values.
+    QueueCtDialog({{ctdlg::kAltOffset, "-32768"},
+                   {ctdlg::kFileOffset, "2147483647"},
+                   {ctdlg::kUpdRate, "4294967295"}});
+    Frame().Run(cmd::kShowItem);
+    EXPECT_EQ(Stored(0).Get<int16_t>(R::kAltDataRef), -32768);
+    EXPECT_EQ(Stored(0).Get<uint32_t>(R::kDataRef), 2147483647u);
+    EXPECT_EQ(Stored(0).Get<uint32_t>(R::kUpdateRate), 4294967295u);
+}
+
 TEST_F(CtViewTest, UpdateRefreshesCellsButNotTheItemText) {
     CMvView& v = OpenCt({Ct(kDomainAir, kClassVehicle, 1)});
     v.Select(0);

@@ -343,9 +343,9 @@ void CheckSample(Database& db, SampleScale scale) {
 
 class SampleDatabaseTest : public test::TempDirTest {
   protected:
-    void Write(SampleScale scale, const std::string& dir) {
+    void Write(SampleScale scale, const std::string& dir, bool overwrite = false) {
         std::string error;
-        ASSERT_TRUE(WriteSampleDatabase(dir, scale, error)) << error;
+        ASSERT_TRUE(WriteSampleDatabase(dir, scale, error, overwrite)) << error;
     }
     // Opens the set in the working directory as start-up does; nothing may be said.
     void OpenQuietly(Database& db) {
@@ -402,9 +402,12 @@ TEST_F(SampleDatabaseTest, GeneratingTwiceGivesTheSameBytes) {
     std::fesetround(mode == FE_TONEAREST ? FE_TOWARDZERO : FE_TONEAREST);
     Write(SampleScale::Demo, Path("b"));
     std::fesetround(mode);
-    // Writing over an existing sample replaces it.
+    // Writing over an existing sample replaces it, when asked to; otherwise it is kept.
     test::WriteBytes(Path("b/vantor.vcd"), Bytes(5, 1));
-    Write(SampleScale::Demo, Path("b"));
+    std::string error;
+    EXPECT_FALSE(WriteSampleDatabase(Path("b"), SampleScale::Demo, error));
+    EXPECT_EQ(test::ReadBytes(Path("b/vantor.vcd")), Bytes(5, 1));
+    Write(SampleScale::Demo, Path("b"), true);
     int files = 0;
     for (const auto& entry : fs::directory_iterator(Path("a"))) {
         const std::string name = entry.path().filename().string();
