@@ -381,7 +381,7 @@ void CMvView::SetMode(int mode) {
 }
 
 void CMvView::OnColumnClick(int column) {
-    if (column < 0 || column >= ColumnCount()) return;
+    if (column < 0 || column >= ColumnCount() || !ColumnClickSorts(column)) return;
     SetStoredSortColumn(column);
     Sort(column);
 }

@@ -218,6 +218,9 @@ class CMvView : public PaneView {
     // Whether CompareRecords compares this text column as the field comparison does, so that a
     // sort may compare precomputed keys instead (views with their own comparison say no).
     virtual bool PlainTextSort(const ColumnDesc& /*c*/) const { return true; }
+    // Whether a click on a column's header sorts (and so counts as the last sort); a view whose
+    // other headers do nothing answers false for them.
+    virtual bool ColumnClickSorts(int /*column*/) const { return true; }
 
     void SetColumns(std::vector<ColumnDesc> columns) { columns_ = std::move(columns); }
 

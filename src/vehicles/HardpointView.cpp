@@ -108,6 +108,12 @@ bool CHardpointView::PlainTextSort(const ColumnDesc& c) const {
     return c.offset == L::kName;
 }
 
+// Only the name sorts: a click on a weapon column does nothing, not even to the direction the
+// next name sort takes.
+bool CHardpointView::ColumnClickSorts(int column) const {
+    return column == 0;
+}
+
 std::vector<uint8_t> CHardpointView::RowOf(const WeaponListRecord& list) const {
     std::vector<uint8_t> row(H::kSize);
     std::memcpy(row.data(), list.data(), L::kSize);
@@ -146,9 +152,9 @@ void CHardpointView::AddRecord(bool copy) {
     } else {
         record.SetName("New");
     }
-    // The dialog shows the number the new list will get, so that what it finds (its users) is
-    // about the new list, not its source.
-    if (RunHardpointDialog(ctx_, record, int(Wld().RecordCount())) != Answer::Ok) return;
+    // A new list's dialog shows the number it will get; a copy's shows its source's.
+    const int shown = copy ? SelectedIndex() : int(Wld().RecordCount());
+    if (RunHardpointDialog(ctx_, record, shown) != Answer::Ok) return;
     int index = 0;
     if (!Wld().AppendRecord(index, record.data())) {
         ctx_.ui.Show("Add Failed");

@@ -47,6 +47,7 @@ class CHardpointView : public CMvView {
     // The lists sort by name only: the other columns leave the order as it is.
     int CompareRecords(const uint8_t* a, const uint8_t* b, const ColumnDesc& c) const override;
     bool PlainTextSort(const ColumnDesc& c) const override;
+    bool ColumnClickSorts(int column) const override;
 
   private:
     TableFile& Wld() const;

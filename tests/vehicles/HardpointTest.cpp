@@ -69,6 +69,14 @@ TEST_F(HardpointTest, ViewCellsSkipUnreadableWeaponsAndEntriesPastThirtyTwo) {
     v.OnColumnClick(0);
     v.OnColumnClick(0);
     EXPECT_EQ(Order(v), (std::vector<int>{3, 1, 0}));
+    // A click on another header between two name sorts leaves the direction to flip: Name,
+    // other, Name gives the same order as Name, Name.
+    v.OnColumnClick(0);
+    EXPECT_EQ(Order(v), (std::vector<int>{0, 1, 3}));
+    v.OnColumnClick(3);
+    EXPECT_EQ(v.LastSortColumn(), 0);
+    v.OnColumnClick(0);
+    EXPECT_EQ(Order(v), (std::vector<int>{3, 1, 0}));
 }
 
 TEST_F(HardpointTest, SmallFileHoldsThirtyTwoEntriesLargeOneSixtyFour) {
@@ -238,7 +246,8 @@ TEST_F(HardpointTest, AddCopyDropAndUsage) {
         Frame().Run(cmd::kAddCopy);
     }
     EXPECT_EQ(names, (std::vector<std::string>{"New", "Twelve chars-2", "Thirteen char"}));
-    EXPECT_EQ(numbers, (std::vector<std::string>{"4", "5", "6"}));
+    // A new list shows the number it will get, a copy its source's.
+    EXPECT_EQ(numbers, (std::vector<std::string>{"4", "1", "2"}));
     EXPECT_EQ(StoredList(5).Name(), "Twelve chars-2");
     EXPECT_EQ(v.RowCount(), 7);
 
