@@ -6,7 +6,9 @@ using namespace vclsub;
 
 namespace {
 
-constexpr ExchangeRange kAmmunitionRange{1, 254};
+bool InAmmunitionRange(int64_t n) {
+    return n >= 1 && n <= 254;
+}
 
 // Bits whose boxes a unit's flag word does not use.
 bool UnitLacks(int bit) {
@@ -135,8 +137,7 @@ CWeaponDetailsDialog::CWeaponDetailsDialog(const std::string& vehicleName, uint8
     AddEdit(kAmmunition, {95, 10, 140, 30}).maxChars = 3;
     AddLabel(-1, "Range is 1-254", {145, 12, 250, 30});
     AddCheck(kVisible, "Visible", {10, 40, 120, 60});
-    // An ammunition outside 1 to 254 is refused rather than dropped without a word.
-    Bind(kAmmunition, Exchange::Int, kAmmunitionRange);
+    Bind(kAmmunition, Exchange::Int);
     Bind(kVisible, Exchange::Check);
     AddOkCancel();
 }
@@ -148,8 +149,11 @@ void CWeaponDetailsDialog::OnInitDialog() {
 
 void CWeaponDetailsDialog::OnOK() {
     if (!TakeFields()) return;
-    ammunition_ = uint8_t(Value(kAmmunition).integer);
-    visible_ = Value(kVisible).integer != 0;
+    // A number outside 1 to 254 changes nothing: neither the count nor the visible bit.
+    if (InAmmunitionRange(Value(kAmmunition).integer)) {
+        ammunition_ = uint8_t(Value(kAmmunition).integer);
+        visible_ = Value(kVisible).integer != 0;
+    }
     End(Answer::Ok);
 }
 
@@ -201,7 +205,7 @@ CAddSlotDialog::CAddSlotDialog(What what, const std::string& vehicleName,
     if (what == What::Weapon) {
         AddLabel(-1, "Ammunition", {10, 68, 90, 86});
         AddEdit(kAddAmmunition, {95, 66, 160, 86}).maxChars = 3;
-        Bind(kAddAmmunition, Exchange::Int, kAmmunitionRange);
+        Bind(kAddAmmunition, Exchange::Int);
     }
     AddOkCancel();
 }
@@ -220,7 +224,11 @@ void CAddSlotDialog::OnOK() {
     if (!TakeFields()) return;
     slot_ = *slot;
     load_ = SelectedValue(kLoad);
-    if (what_ == What::Weapon) ammunition_ = uint8_t(Value(kAddAmmunition).integer);
+    // A number outside 1 to 254 loads one round.
+    if (what_ == What::Weapon) {
+        const int64_t n = Value(kAddAmmunition).integer;
+        ammunition_ = InAmmunitionRange(n) ? uint8_t(n) : 1;
+    }
     End(Answer::Ok);
 }
 

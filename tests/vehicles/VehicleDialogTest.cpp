@@ -273,19 +273,20 @@ TEST_F(VehicleDialogTest, EditAmmunitionOnlyWithinOneTo254AndBitsOfHardpoints) {
     Standard();
     CVehicleDialog& d = Dialog();
     d.SetSelected(kHardpoints, 0);
-    for (const char* bad : {"0", "255"}) {
+    // Any number outside 1 to 254 closes the dialog and changes nothing (never wraps to a byte).
+    for (const char* bad : {"0", "255", "300", "-1", "456"}) {
         ui_.QueueDialog([&](Form& f) {
             EXPECT_EQ(f.Title(), "Ammunition for Hornet");
             EXPECT_EQ(f.Text(vclsub::kAmmunition), "200");
             f.SetText(vclsub::kAmmunition, bad);
             f.SetChecked(vclsub::kVisible, false);
             f.Press(kIdOk);
-            EXPECT_FALSE(f.Ended());
+            EXPECT_TRUE(f.Ended());
         });
         d.Press(kEdit);
-        EXPECT_EQ(ui_.Texts().back(), "Please enter an integer between 1 and 254.");
-        EXPECT_EQ(copy_.SlotLoad(0), 200);
-        EXPECT_TRUE(copy_.VisibleBit(0));
+        EXPECT_TRUE(ui_.Texts().empty()) << bad;
+        EXPECT_EQ(copy_.SlotLoad(0), 200) << bad;
+        EXPECT_TRUE(copy_.VisibleBit(0)) << bad;
     }
     ui_.QueueDialog([](Form& f) {
         f.SetText(vclsub::kAmmunition, "12");
@@ -323,9 +324,6 @@ TEST_F(VehicleDialogTest, AddWeaponAndHardpointTakeAnEmptySlotAndRefuseWhenThere
         EXPECT_EQ(f.Text(vclsub::kAddAmmunition), "1");
         f.SetSelected(vclsub::kPosition, 1);
         f.SelectValue(vclsub::kLoad, 2);
-        f.SetText(vclsub::kAddAmmunition, "300");
-        f.Press(kIdOk);
-        EXPECT_FALSE(f.Ended());
         f.SetText(vclsub::kAddAmmunition, "4");
         f.Press(kIdOk);
     });
@@ -338,6 +336,24 @@ TEST_F(VehicleDialogTest, AddWeaponAndHardpointTakeAnEmptySlotAndRefuseWhenThere
     EXPECT_EQ(copy_.SlotLoad(3), 4);
     EXPECT_EQ(d.Rows(kHardpoints).back().cells,
               (std::vector<std::string>{"Weapon", "AIM-9", "3", "no", "no", "4", "-"}));
+
+    // Below 1 or above 254 loads one round (300 does not wrap to 44).
+    for (const char* outside : {"300", "0", "255"}) {
+        int slot = -1;
+        ui_.QueueDialog([&](Form& f) {
+            // The last empty slot, so that the slots the rest of the test uses stay empty.
+            slot = f.Find(vclsub::kPosition)->choices.back().value;
+            f.SelectValue(vclsub::kPosition, slot);
+            f.SelectValue(vclsub::kLoad, 2);
+            f.SetText(vclsub::kAddAmmunition, outside);
+            f.Press(kIdOk);
+            EXPECT_TRUE(f.Ended());
+        });
+        d.Press(kAddWeapon);
+        ASSERT_GE(slot, 0);
+        EXPECT_EQ(copy_.SlotRef(slot), 2) << outside;
+        EXPECT_EQ(copy_.SlotLoad(slot), 1) << outside;
+    }
 
     ui_.QueueDialog([&](Form& f) {
         EXPECT_EQ(f.Title(), "Add Hardpoint/Bay to Hornet");
