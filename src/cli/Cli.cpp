@@ -189,17 +189,17 @@ class Cli : public CliSession {
         std::string dir;
         size_t i = 0;
         while (i < words.size() && words[i].rfind("--", 0) == 0) {
-            if (words[i] == "--dir" && i + 1 < words.size()) {
+            if (words[i] == "--dir") {
+                if (i + 1 >= words.size()) return Usage("--dir needs a directory");
                 dir = words[i + 1];
                 i += 2;
             } else if (words[i] == "--help") {
-                out_ << kUsage;
-                for (const auto& v : verbRegistry_.Verbs().All()) out_ << "  " << v.usage << "\n";
-                return 0;
+                return Help();
             } else {
                 return Usage("unknown option " + words[i]);
             }
         }
+        if (i < words.size() && (words[i] == "-h" || words[i] == "help")) return Help();
         if (i >= words.size()) return Usage("no command given");
         size_t used = 0;
         verb_ = verbRegistry_.Verbs().Find(words, i, used);
@@ -244,6 +244,25 @@ class Cli : public CliSession {
     }
 
   private:
+    int Help() {
+        out_ << kUsage;
+        for (const auto& v : verbRegistry_.Verbs().All()) out_ << "  " << v.usage << "\n";
+        return 0;
+    }
+
+    // The category paths of the tree, each item before its children, one a line.
+    void WriteCategories(std::ostream& os) {
+        CTablonApp* app = App();
+        if (!app) return;
+        const CVantorTree& tree = app->Frame().Tree();
+        os << "categories:\n";
+        std::function<void(int)> walk = [&](int item) {
+            os << "  " << tree.PathOf(item) << "\n";
+            for (int child : tree.ItemAt(item).children) walk(child);
+        };
+        for (int root : tree.RootItems()) walk(root);
+    }
+
     int Sample(const Args& a) {
         if (a.positional.size() != 1) return Usage("sample takes one directory");
         std::string scale = a.Opt("--scale", "demo");
@@ -299,9 +318,12 @@ class Cli : public CliSession {
     }
 
     // FILE INDEX at the front of the positional arguments.
+    // FILE INDEX at the front of the positional arguments; on failure targetStatus_ holds the
+    // exit status (2 for a usage error).
     RecordFile* Target(const Args& a, int& index, size_t need = 2) {
+        targetStatus_ = 1;
         if (a.positional.size() < need) {
-            Usage("expected FILE INDEX");
+            targetStatus_ = Usage(need >= 2 ? "expected FILE INDEX" : "expected FILE");
             return nullptr;
         }
         auto id = FileIdByName(a.positional[0]);
@@ -328,7 +350,7 @@ class Cli : public CliSession {
     int Show(const Args& a) {
         int index = 0;
         RecordFile* f = Target(a, index);
-        if (!f) return 1;
+        if (!f) return targetStatus_;
         std::string format = a.Opt("--format", "text");
         if (format != "text" && format != "json") return Usage("--format is text or json");
         Bytes rec;
@@ -360,7 +382,7 @@ class Cli : public CliSession {
     int Raw(const Args& a) {
         int index = 0;
         RecordFile* f = Target(a, index);
-        if (!f) return 1;
+        if (!f) return targetStatus_;
         Bytes rec;
         if (!Read(*f, index, rec)) return 1;
         std::ostringstream hex;
@@ -373,7 +395,7 @@ class Cli : public CliSession {
     int Set(const Args& a) {
         int index = 0;
         RecordFile* f = Target(a, index);
-        if (!f) return 1;
+        if (!f) return targetStatus_;
         if (a.positional.size() < 3) return Usage("set needs NAME=VALUE");
         Bytes rec;
         if (!Read(*f, index, rec)) return 1;
@@ -426,7 +448,7 @@ class Cli : public CliSession {
     int Append(const Args& a) {
         int dummy = 0;
         RecordFile* f = Target(a, dummy, 1);
-        if (!f) return 1;
+        if (!f) return targetStatus_;
         TableFile* t = db_->Table(f->Desc().id);
         if (!t || !t->Desc().appendDelete) {
             err_ << "tablon-cli: records of " << f->Desc().name << " cannot be appended\n";
@@ -450,7 +472,7 @@ class Cli : public CliSession {
     int Delete(const Args& a) {
         int index = 0;
         RecordFile* f = Target(a, index);
-        if (!f) return 1;
+        if (!f) return targetStatus_;
         TableFile* t = db_->Table(f->Desc().id);
         if (!t || !t->Desc().appendDelete) {
             err_ << "tablon-cli: records of " << f->Desc().name << " cannot be deleted\n";
@@ -466,7 +488,7 @@ class Cli : public CliSession {
     int Export(const Args& a) {
         int index = 0;
         RecordFile* f = Target(a, index, 3);
-        if (!f) return 1;
+        if (!f) return targetStatus_;
         if (a.positional.size() != 3) return Usage("export FILE INDEX OUT.vte");
         TableFile* t = db_->Table(f->Desc().id);
         if (!t || t->Desc().exportCode < 0) {
@@ -502,11 +524,21 @@ class Cli : public CliSession {
     }
 
     int List(const Args& a) {
-        if (a.positional.size() != 1) return Usage("list takes one CATEGORY");
+        if (a.positional.size() != 1) {
+            const int status = Usage("list takes one CATEGORY");
+            WriteCategories(err_);
+            return status;
+        }
         const std::string format = a.Opt("--format", "tsv");
         if (format != "tsv" && format != "csv" && format != "json")
             return Usage("--format is tsv, csv or json");
-        if (!OpenDatabase()) return 1;
+        if (!Open()) return 1;
+        std::string error;
+        if (App()->Frame().Tree().FindPath(a.positional[0], error) < 0) {
+            err_ << "tablon-cli: " << error << "\n";
+            WriteCategories(err_);
+            return 1;
+        }
         return ListCategory(*db_, ui_, a.positional[0], a.All("--sort"), a.Has("--desc"),
                             format == "tsv"   ? TableFormat::Tsv
                             : format == "csv" ? TableFormat::Csv
@@ -560,6 +592,7 @@ class Cli : public CliSession {
     std::unique_ptr<CTablonApp> app_;
     ShellRegistry verbRegistry_;
     const CliVerb* verb_ = nullptr;
+    int targetStatus_ = 1;
 };
 
 }  // namespace

@@ -108,6 +108,28 @@ TEST_F(CliTest, SetRefusesValuesOutsideTheFieldsRangeAndSaysWhichRange) {
     EXPECT_EQ(Run({"set", "vantor.vcd", "0", "radar_cs=3.4028234e38"}), 0) << err_.str();
 }
 
+TEST_F(CliTest, HelpUsageErrorsAndCategoriesForNewcomers) {
+    for (const char* help : {"--help", "-h", "help"}) {
+        EXPECT_EQ(Run({help}), 0) << help;
+        EXPECT_EQ(out_.str().rfind("usage: tablon-cli", 0), 0u) << help;
+    }
+    // Usage errors exit 2.
+    EXPECT_EQ(Run({"show", "vantor.vcd"}), 2);
+    EXPECT_NE(err_.str().find("expected FILE INDEX"), std::string::npos) << err_.str();
+    EXPECT_EQ(Run({"append"}), 2);
+    EXPECT_EQ(Run({"--dir"}), 2);
+    EXPECT_NE(err_.str().find("--dir needs a directory"), std::string::npos) << err_.str();
+    EXPECT_EQ(err_.str().find("unknown option"), std::string::npos) << err_.str();
+
+    // list without a category, or with one the tree does not have, names the categories.
+    EXPECT_EQ(Run({"list"}), 2);
+    EXPECT_NE(err_.str().find("categories:\n  Class Table\n"), std::string::npos) << err_.str();
+    EXPECT_NE(err_.str().find("  Class Table/Vehicles/Aircraft\n"), std::string::npos);
+    EXPECT_EQ(Run({"list", "Nope"}), 1);
+    EXPECT_NE(err_.str().find("  Class Table/Weapons\n"), std::string::npos) << err_.str();
+    EXPECT_EQ(Run({"list", "Weapons"}), 0) << err_.str();
+}
+
 TEST_F(CliTest, SetRefusesFieldsTheRecordsInUseDoNotHold) {
     Bytes sfx(8 + 2 * 124, 0);
     StoreLE<uint32_t>(sfx.data(), 1);
