@@ -341,7 +341,17 @@ class Cli : public CliSession {
 
     bool Read(RecordFile& f, int index, Bytes& rec) {
         if (!f.GenericGet(index, rec)) {
-            err_ << "Can't read record " << index << " of " << f.Desc().name << "\n";
+            // Past the end: say what is allowed.
+            const TableFile* t = db_ ? db_->Table(f.Desc().id) : nullptr;
+            if (t && (index < 0 || uint32_t(index) >= t->RecordCount())) {
+                const uint32_t n = t->RecordCount();
+                err_ << "tablon-cli: " << f.Desc().name << " holds " << n
+                     << (n == 1 ? " record" : " records")
+                     << (n ? ": 0 to " + std::to_string(n - 1) : std::string()) << "\n";
+            } else {
+                err_ << "tablon-cli: can't read record " << index << " of " << f.Desc().name
+                     << "\n";
+            }
             return false;
         }
         return true;
@@ -442,6 +452,7 @@ class Cli : public CliSession {
             err_ << "Update Failed\n";
             return 1;
         }
+        err_ << "1 record written\n";
         return 0;
     }
 
@@ -466,6 +477,7 @@ class Cli : public CliSession {
             return 1;
         }
         out_ << index << "\n";
+        err_ << "1 record written\n";
         return 0;
     }
 
@@ -480,8 +492,12 @@ class Cli : public CliSession {
         }
         if (!t->DeleteLastRecord(index)) {
             err_ << "Can't delete record\n";
+            if (t->RecordCount() > 0 && uint32_t(index) != t->RecordCount() - 1)
+                err_ << "tablon-cli: only the last record of " << f->Desc().name << ", "
+                     << t->RecordCount() - 1 << ", can be deleted\n";
             return 1;
         }
+        err_ << "1 record deleted\n";
         return 0;
     }
 

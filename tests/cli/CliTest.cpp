@@ -130,6 +130,25 @@ TEST_F(CliTest, HelpUsageErrorsAndCategoriesForNewcomers) {
     EXPECT_EQ(Run({"list", "Weapons"}), 0) << err_.str();
 }
 
+TEST_F(CliTest, ErrorsSayWhatIsAllowedAndWritesEndWithASummary) {
+    EXPECT_EQ(Run({"show", "vantor.ct", "1900"}), 1);
+    EXPECT_EQ(err_.str(), "tablon-cli: vantor.ct holds 1900 records: 0 to 1899\n");
+    EXPECT_EQ(Run({"set", "vantor.wcd", "-1", "name=x"}), 1);
+    EXPECT_EQ(err_.str(), "tablon-cli: vantor.wcd holds 3 records: 0 to 2\n");
+
+    EXPECT_EQ(Run({"delete", "vantor.wcd", "1"}), 1);
+    EXPECT_EQ(err_.str(),
+              "Can't delete record\ntablon-cli: only the last record of vantor.wcd, 2, can be "
+              "deleted\n");
+
+    ASSERT_EQ(Run({"set", "vantor.ct", "0", "domain=2"}), 0) << err_.str();
+    EXPECT_EQ(err_.str(), "1 record written\n");
+    ASSERT_EQ(Run({"append", "vantor.wcd"}), 0) << err_.str();
+    EXPECT_EQ(err_.str(), "1 record written\n");
+    ASSERT_EQ(Run({"delete", "vantor.wcd", "3"}), 0) << err_.str();
+    EXPECT_EQ(err_.str(), "1 record deleted\n");
+}
+
 TEST_F(CliTest, SetRefusesFieldsTheRecordsInUseDoNotHold) {
     Bytes sfx(8 + 2 * 124, 0);
     StoreLE<uint32_t>(sfx.data(), 1);
