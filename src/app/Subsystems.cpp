@@ -4,6 +4,7 @@
 #include "classtable/CtSearchDialogs.h"
 #include "objectives/ObjectiveDraw.h"
 #include "shell/Registry.h"
+#include "store/Diff.h"
 #include "vehicles/VclRegister.h"
 #include "vehicles/WeaponCommands.h"
 
@@ -15,6 +16,7 @@ void RegisterSubsystems(ShellRegistry& registry) {
     RegisterObjectiveDrawing(registry);
     RegisterVehicles(registry);
     RegisterWeapons(registry);
+    RegisterDiffVerbs(registry.Verbs());
 }
 
 }  // namespace tablon

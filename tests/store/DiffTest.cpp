@@ -1,0 +1,94 @@
+// The field-level comparison of two database sets.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "sample/Sample.h"
+#include "shell/ScriptedUi.h"
+#include "store/Database.h"
+#include "store/Diff.h"
+#include "store/FieldTable.h"
+#include "store/RecordFile.h"
+#include "support/Fixture.h"
+
+namespace tablon {
+namespace {
+
+class DiffTest : public test::TempDirTest {
+  protected:
+    void SetUp() override {
+        TempDirTest::SetUp();
+        std::string error;
+        ASSERT_TRUE(WriteSampleDatabase(Path("a"), SampleScale::Demo, error)) << error;
+        ASSERT_TRUE(WriteSampleDatabase(Path("b"), SampleScale::Demo, error)) << error;
+    }
+    std::vector<DiffEntry> Diff(const std::string& x, const std::string& y) {
+        ScriptedUi ux, uy;
+        Database a(ux), b(uy);
+        std::string error;
+        EXPECT_TRUE(OpenForReading(a, Path(x), error)) << error;
+        EXPECT_TRUE(OpenForReading(b, Path(y), error)) << error;
+        return DiffDatabases(a, b);
+    }
+    ScriptedUi ui_;
+};
+
+TEST_F(DiffTest, EqualSetsHaveNoDifference) {
+    EXPECT_TRUE(Diff("a", "b").empty());
+}
+
+TEST_F(DiffTest, ChangedFieldsAndRecordsPastTheEndAreNamed) {
+    {
+        // Change a weapon's range and append a weapon in the second set.
+        Database db(ui_);
+        std::string error;
+        ASSERT_TRUE(OpenForReading(db, Path("b"), error, true));
+        RecordFile& wcd = db.File(FileId::Wcd);
+        const Field* range = FieldTableOf(FileId::Wcd).Find("range");
+        ASSERT_NE(range, nullptr);
+        Bytes rec;
+        ASSERT_TRUE(wcd.GenericGet(3, rec));
+        std::string parseError;
+        ASSERT_TRUE(ParseField(*range, rec.data(), "1234", parseError)) << parseError;
+        ASSERT_TRUE(wcd.GenericSet(3, rec));
+        int appended = -1;
+        ASSERT_TRUE(db.Table(FileId::Wcd)->AppendRecord(appended, rec.data()));
+    }
+    const auto diff = Diff("a", "b");
+    ASSERT_EQ(diff.size(), 2u);
+    EXPECT_EQ(diff[0].kind, DiffEntry::Kind::Changed);
+    EXPECT_EQ(diff[0].file, FileId::Wcd);
+    EXPECT_EQ(diff[0].index, 3);
+    EXPECT_EQ(diff[0].field, "range");
+    EXPECT_EQ(diff[0].after, "1234");
+    EXPECT_NE(diff[0].before, "1234");
+    EXPECT_EQ(diff[1].kind, DiffEntry::Kind::Added);
+    EXPECT_EQ(diff[1].file, FileId::Wcd);
+
+    // The other way round the appended record is removed and the values swap.
+    const auto back = Diff("b", "a");
+    ASSERT_EQ(back.size(), 2u);
+    EXPECT_EQ(back[0].before, "1234");
+    EXPECT_EQ(back[0].after, diff[0].before);
+    EXPECT_EQ(back[1].kind, DiffEntry::Kind::Removed);
+    EXPECT_EQ(back[1].index, diff[1].index);
+
+    std::ostringstream tsv, json;
+    WriteDiffTsv(diff, tsv);
+    EXPECT_NE(tsv.str().find("\t3\tchanged\trange\t" + diff[0].before + "\t1234\n"),
+              std::string::npos)
+        << tsv.str();
+    WriteDiffJson(diff, json);
+    EXPECT_NE(json.str().find("\"field\": \"range\""), std::string::npos) << json.str();
+}
+
+TEST_F(DiffTest, AMissingRequiredFileIsAnError) {
+    ScriptedUi ui;
+    Database db(ui);
+    std::string error;
+    EXPECT_FALSE(OpenForReading(db, Path("nowhere"), error));
+    EXPECT_NE(error.find("nowhere"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tablon
