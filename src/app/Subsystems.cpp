@@ -2,9 +2,11 @@
 // commands, detail dialogs and command-line verbs with the shell.
 #include "classtable/CtCommands.h"
 #include "classtable/CtSearchDialogs.h"
+#include "misc/MiscRegister.h"
 #include "objectives/ObjectiveDraw.h"
 #include "shell/Registry.h"
 #include "store/Diff.h"
+#include "vehicles/UnitRegister.h"
 #include "vehicles/VclRegister.h"
 #include "vehicles/WeaponCommands.h"
 
@@ -17,6 +19,8 @@ void RegisterSubsystems(ShellRegistry& registry) {
     RegisterVehicles(registry);
     RegisterWeapons(registry);
     RegisterDiffVerbs(registry.Verbs());
+    RegisterUnits(registry);
+    RegisterMisc(registry);
 }
 
 }  // namespace tablon

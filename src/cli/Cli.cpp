@@ -48,7 +48,7 @@ constexpr const char* kUsage =
     "  list CATEGORY [--sort COL]... [--desc] [--format tsv|csv|json]\n"
     "                                      a category's list view (\"Vehicles/Aircraft\")\n"
     "  run NAME ...                        a maintenance command:\n"
-    "      recalc-stats CATEGORY [--low-air F]  the statistics of the vehicles listed\n";
+    "      recalc-stats CATEGORY [--low-air F]  the statistics of the vehicles or units listed\n";
 
 using Args = CliArgs;
 
@@ -104,7 +104,11 @@ bool PrepareRecalcStats(const Args& args, std::ostream& err) {
 
 const std::vector<NamedRun>& NamedRuns() {
     static const std::vector<NamedRun> runs{
-        {"recalc-stats", cmd::kRecalculateStats, true, PrepareRecalcStats, {"Update failed"}},
+        {"recalc-stats",
+         cmd::kRecalculateStats,
+         true,
+         PrepareRecalcStats,
+         {"Update failed", "Update Failed"}},
     };
     return runs;
 }

@@ -415,11 +415,11 @@ void CMvView::EndDrag(std::optional<int> targetRow) {
 // ---- sorting ----
 
 int CMvView::StoredSortColumn() const {
-    return ctx_.registry.SortColumn(ClassName()).value_or(fileOrderColumn_);
+    return ctx_.registry.SortColumn(SortKey()).value_or(fileOrderColumn_);
 }
 
 void CMvView::SetStoredSortColumn(int column) {
-    ctx_.registry.SetSortColumn(ClassName(), column);
+    ctx_.registry.SetSortColumn(SortKey(), column);
 }
 
 int CMvView::CompareRecords(const uint8_t* a, const uint8_t* b, const ColumnDesc& c) const {

@@ -174,6 +174,9 @@ class CMvView : public PaneView {
     bool Ascending() const { return ascending_; }
     int LastSortColumn() const { return lastSortColumn_; }
     int FileOrderColumn() const { return fileOrderColumn_; }
+    // The name the stored sort column is kept under: the view's class, unless views of several
+    // classes share one.
+    virtual const char* SortKey() const { return ClassName(); }
     // The column this view class sorted by last; it outlives the view.
     int StoredSortColumn() const;
     void SetStoredSortColumn(int column);
@@ -273,6 +276,14 @@ class CMvView : public PaneView {
     int draggedItem_ = -1;
     std::vector<ViewObserver*> observers_;
 };
+
+// Registers a list view class whose constructor takes the context alone.
+template <typename View>
+void RegisterListView(ShellRegistry& registry) {
+    registry.RegisterView(View::kClassName, [](ShellContext& ctx, const CategoryNode&) {
+        return std::unique_ptr<PaneView>(std::make_unique<View>(ctx));
+    });
+}
 
 // Sorts a permutation by a three-way comparison. Safe with comparisons that are not consistent
 // (a float column never says equal): a bottom-up merge that takes from the left run while the

@@ -48,6 +48,12 @@ constexpr Picture kRecordIcons[] = {
 // image 2 a weapon list on a hardpoint or in a bay.
 constexpr Picture kHardpointIcons[] = {Picture::Missile, Picture::Pylon, Picture::Pylon};
 
+// The slot rows of the unit dialog (bitmap 141): air, land, sea, undersea, other, then a
+// helicopter and a bomber among the aircraft.
+constexpr Picture kUnitSlotIcons[] = {Picture::Aircraft,  Picture::LandVehicle, Picture::Ship,
+                                      Picture::Submarine, Picture::OtherObject, Picture::Helicopter,
+                                      Picture::Bomber};
+
 struct Bitmap {
     int id;
     const Picture* pictures;
@@ -58,6 +64,7 @@ constexpr Bitmap kBitmaps[] = {
     {135, kRecordIcons, int(std::size(kRecordIcons))},
     {136, kRecordIcons, int(std::size(kRecordIcons))},
     {140, kHardpointIcons, int(std::size(kHardpointIcons))},
+    {141, kUnitSlotIcons, int(std::size(kUnitSlotIcons))},
 };
 
 }  // namespace

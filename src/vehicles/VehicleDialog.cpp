@@ -132,6 +132,8 @@ constexpr int kHardpointImages = 140;
 constexpr int kWeaponIcon = 0;
 constexpr int kListIcon = 2;
 
+constexpr StatOffsets kStatOffsets{V::kHit, V::kStrength, V::kRange, V::kDetection, V::kDamage};
+
 }  // namespace
 
 uint8_t VisualSignatureByte(float value) {
@@ -292,20 +294,11 @@ void CVehicleDialog::OnFocusLost(int id) {
 // ---- lists ----
 
 void CVehicleDialog::FillStats() {
-    std::vector<ListRow> rows;
-    for (int t = 0; t < kTargetClasses; ++t)
-        rows.push_back(
-            {{kTargetClassNames[t], std::to_string(copy_.Hit(t)), std::to_string(copy_.Strength(t)),
-              std::to_string(copy_.Range(t)), std::to_string(copy_.Detection(t))},
-             t});
-    SetRows(kStats, std::move(rows));
+    SetRows(kStats, StatsRows(copy_.data(), kStatOffsets));
 }
 
 void CVehicleDialog::FillDamage() {
-    std::vector<ListRow> rows;
-    for (int d = 0; d < kDamageTypes; ++d)
-        rows.push_back({{kDamageTypeNames[d], std::to_string(copy_.Damage(d))}, d});
-    SetRows(kDamage, std::move(rows));
+    SetRows(kDamage, DamageRows(copy_.data(), kStatOffsets));
 }
 
 std::optional<ListRow> CVehicleDialog::HardpointRow(int slot) const {
@@ -467,23 +460,12 @@ void CVehicleDialog::OnButton(int id) {
 }
 
 void CVehicleDialog::EditStats(int target) {
-    if (target < 0 || target >= kTargetClasses) return;
-    const std::string label =
-        Format("%s Stats V %s", copy_.Name().c_str(), kTargetClassNames[target]);
-    CVehicleStatsDialog dialog(label, {copy_.Hit(target), copy_.Strength(target),
-                                       copy_.Range(target), copy_.Detection(target)});
-    if (ctx_.ui.RunDialog(dialog) != Answer::Ok) return;
-    const uint16_t offsets[4] = {V::kHit, V::kStrength, V::kRange, V::kDetection};
-    for (int k = 0; k < 4; ++k) copy_.b[offsets[k] + target] = dialog.Values()[size_t(k)];
-    FillStats();
+    if (EditStatsRow(ctx_.ui, copy_.data(), kStatOffsets, copy_.Name(), target)) FillStats();
 }
 
 void CVehicleDialog::EditDamage(int type) {
-    if (type < 0 || type >= kDamageTypes) return;
-    CDamagePercentDialog dialog(kDamageTypeNames[type], copy_.Damage(type));
-    if (ctx_.ui.RunDialog(dialog) != Answer::Ok) return;
-    copy_.b[V::kDamage + type] = dialog.Percent();
-    SetCell(kDamage, type, 1, std::to_string(dialog.Percent()));
+    if (EditDamageRow(ctx_.ui, copy_.data(), kStatOffsets, type))
+        SetCell(kDamage, type, 1, std::to_string(copy_.Damage(type)));
 }
 
 void CVehicleDialog::ViewSlot(int row) {
@@ -589,18 +571,6 @@ void CVehicleDialog::EditFlags() {
     copy_.SetFlags(dialog.Flags());
     ShowFlags();
 }
-
-namespace {
-
-// The class-table dialog on an entry, with the vehicle's name; written back on OK.
-void EditCtEntry(ShellContext& ctx, int index, const std::string& name) {
-    CtRecord ct;
-    if (!ctx.db.Ct().GetRecord(index, ct)) return;
-    if (RunCtRecordDialog(ctx, ct, index, name) != Answer::Ok) return;
-    if (!ctx.db.Ct().SetRecord(index, ct)) ctx.ui.Show("Update Failed");
-}
-
-}  // namespace
 
 void CVehicleDialog::EditCtRecord() {
     if (!TakeIntoCopy()) return;

@@ -1,5 +1,11 @@
 #include "vehicles/VehicleSubDialogs.h"
 
+#include "classtable/CtFile.h"
+#include "classtable/CtRecordDialog.h"
+#include "shell/Registry.h"
+#include "store/Database.h"
+#include "vehicles/VehicleRecord.h"
+
 namespace tablon {
 
 using namespace vclsub;
@@ -126,6 +132,51 @@ void CDamagePercentDialog::OnOK() {
     if (!TakeFields()) return;
     value_ = uint8_t(Value(kDamagePercent).integer);
     End(Answer::Ok);
+}
+
+// ---- the statistics lists ----
+
+std::vector<ListRow> StatsRows(const uint8_t* r, const StatOffsets& o) {
+    std::vector<ListRow> rows;
+    for (int t = 0; t < kTargetClasses; ++t)
+        rows.push_back(
+            {{kTargetClassNames[t], std::to_string(r[o.hit + t]), std::to_string(r[o.strength + t]),
+              std::to_string(r[o.range + t]), std::to_string(r[o.detection + t])},
+             t});
+    return rows;
+}
+
+std::vector<ListRow> DamageRows(const uint8_t* r, const StatOffsets& o) {
+    std::vector<ListRow> rows;
+    for (int d = 0; d < kDamageTypes; ++d)
+        rows.push_back({{kDamageTypeNames[d], std::to_string(r[o.damage + d])}, d});
+    return rows;
+}
+
+bool EditStatsRow(Ui& ui, uint8_t* r, const StatOffsets& o, const std::string& name, int target) {
+    if (target < 0 || target >= kTargetClasses) return false;
+    const uint16_t offsets[4] = {o.hit, o.strength, o.range, o.detection};
+    CVehicleStatsDialog dialog(Format("%s Stats V %s", name.c_str(), kTargetClassNames[target]),
+                               {r[offsets[0] + target], r[offsets[1] + target],
+                                r[offsets[2] + target], r[offsets[3] + target]});
+    if (ui.RunDialog(dialog) != Answer::Ok) return false;
+    for (int k = 0; k < 4; ++k) r[offsets[k] + target] = dialog.Values()[size_t(k)];
+    return true;
+}
+
+bool EditDamageRow(Ui& ui, uint8_t* r, const StatOffsets& o, int type) {
+    if (type < 0 || type >= kDamageTypes) return false;
+    CDamagePercentDialog dialog(kDamageTypeNames[type], r[o.damage + type]);
+    if (ui.RunDialog(dialog) != Answer::Ok) return false;
+    r[o.damage + type] = dialog.Percent();
+    return true;
+}
+
+void EditCtEntry(ShellContext& ctx, int index, const std::string& name) {
+    CtRecord ct;
+    if (!ctx.db.Ct().GetRecord(index, ct)) return;
+    if (RunCtRecordDialog(ctx, ct, index, name) != Answer::Ok) return;
+    if (!ctx.db.Ct().SetRecord(index, ct)) ctx.ui.Show("Update Failed");
 }
 
 // ---- CWeaponDetailsDialog ----

@@ -13,6 +13,8 @@
 
 namespace tablon {
 
+struct ShellContext;
+
 namespace vclsub {
 constexpr int kFirstFlag = 1700;  // the check box of flag bit b is kFirstFlag + b
 constexpr int kStatsLabel = 1740;
@@ -84,6 +86,24 @@ class CDamagePercentDialog : public Form {
   private:
     uint8_t value_;
 };
+
+// The "Stats" and "Damage" lists that the vehicle and unit dialogs show of their records: the
+// offsets of the hit, strength, range and detection bytes (one per target class) and of the
+// damage modifiers (one per damage type).
+struct StatOffsets {
+    uint16_t hit, strength, range, detection, damage;
+};
+std::vector<ListRow> StatsRows(const uint8_t* record, const StatOffsets& o);
+std::vector<ListRow> DamageRows(const uint8_t* record, const StatOffsets& o);
+// "Vehicle Stats" on one target class, labelled "%s Stats V %s" (name, class), and "Damage %"
+// on one damage type; true when OK stored the entries into the record.
+bool EditStatsRow(Ui& ui, uint8_t* record, const StatOffsets& o, const std::string& name,
+                  int target);
+bool EditDamageRow(Ui& ui, uint8_t* record, const StatOffsets& o, int type);
+
+// The class-table dialog on an entry with a record's name; written back on OK ("Update
+// Failed" when that fails).
+void EditCtEntry(ShellContext& ctx, int index, const std::string& name);
 
 // "Weapon Details", titled "Ammunition for %s": the ammunition (1 to 254) and the visible bit
 // of a weapon slot.

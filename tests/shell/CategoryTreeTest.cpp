@@ -124,9 +124,10 @@ TEST_F(FrameTest, EveryCategoryOpensAList) {
         CMvView* list = Frame().View()->AsList();
         ASSERT_NE(list, nullptr) << tree.PathOf(item);
         const SourceRef src = tree.ItemAt(item).node->source;
-        // The vehicle records of the pattern name class-table records past the end of the
-        // class table: the vehicle lists leave them out.
-        const int expected = src.file == FileId::Vcd           ? 0
+        // The vehicle and unit records of the pattern name class-table records past the end of
+        // the class table: the vehicle and unit lists leave them out.
+        const bool domainList = src.file == FileId::Vcd || src.file == FileId::Ucd;
+        const int expected = domainList                        ? 0
                              : src.file != FileId::Hdr         ? 3
                              : src.table == ModelTable::Header ? 1
                                                                : 0;  // an empty model header
