@@ -191,7 +191,7 @@ int WriteStoresTable(CliSession& s, const CliArgs& a, const std::vector<ListColu
 
 int SsdStores(CliSession& s, const CliArgs& a) {
     return WriteStoresTable(
-        s, a, {"Weapon", "Pos", "Count"}, [](Database& db, int, const StoresRecord& record) {
+        s, a, {{"Weapon"}, {"Pos"}, {"Count"}}, [](Database& db, int, const StoresRecord& record) {
             std::vector<ListRow> rows;
             for (const auto& r : StoresRows(db, record))
                 rows.push_back({{r.weapon, std::to_string(r.position), std::to_string(r.count)},
@@ -202,7 +202,7 @@ int SsdStores(CliSession& s, const CliArgs& a) {
 }
 
 int SsdUsage(CliSession& s, const CliArgs& a) {
-    return WriteStoresTable(s, a, {"Unit", "Unit ID"},
+    return WriteStoresTable(s, a, {{"Unit"}, {"Unit ID"}},
                             [](Database& db, int set, const StoresRecord&) {
                                 std::vector<ListRow> rows;
                                 for (const auto& u : StoresUsers(db, set))
