@@ -187,7 +187,8 @@ TEST_F(StoresSwdTest, UsageDialogAndCommandLine) {
     EXPECT_NE(out_.str().find("{\"index\": 1, \"icon\": 0, \"cells\": [\"Gun\", \"1\", \"7\"]}"),
               std::string::npos);
     ASSERT_EQ(Run({"ssd", "stores", "3"}), 0);
-    EXPECT_EQ(std::count(out_.str().begin(), out_.str().end(), '\n'), 224);
+    const std::string text = out_.str();
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 224);
     EXPECT_EQ(Run({"ssd", "stores", "61"}), 1);
     EXPECT_EQ(Run({"ssd", "usage", "x"}), 2);
     EXPECT_EQ(Run({"ssd", "usage", "3", "--format", "csv"}), 2);
