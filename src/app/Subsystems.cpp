@@ -4,6 +4,7 @@
 #include "classtable/CtSearchDialogs.h"
 #include "misc/MiscRegister.h"
 #include "objectives/ObjectiveDraw.h"
+#include "shell/Navigation.h"
 #include "shell/Registry.h"
 #include "store/Diff.h"
 #include "vehicles/UnitRegister.h"
@@ -21,6 +22,7 @@ void RegisterSubsystems(ShellRegistry& registry) {
     RegisterDiffVerbs(registry.Verbs());
     RegisterUnits(registry);
     RegisterMisc(registry);
+    RegisterNavigationVerbs(registry);
 }
 
 }  // namespace tablon

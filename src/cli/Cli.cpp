@@ -45,12 +45,17 @@ constexpr const char* kUsage =
     "  delete FILE INDEX                   delete the last record\n"
     "  export FILE INDEX OUT.vte           append a record to an export file\n"
     "  import IN.vte [--yes|--no|--answers STRING]  offer an export file's records\n"
-    "  list CATEGORY [--sort COL]... [--desc] [--format tsv|csv|json]\n"
-    "                                      a category's list view (\"Vehicles/Aircraft\")\n"
+    "  list CATEGORY [--filter COL=EXPR]... [--sort COL]... [--desc] [--format tsv|csv|json]\n"
+    "                                      a category's list view (\"Vehicles/Aircraft\"),\n"
+    "                                      the rows whose cells pass the filters (text: contains;\n"
+    "                                      =v !=v <v <=v >v >=v a..b; /regex/)\n"
     "  run NAME ...                        a maintenance command:\n"
     "      recalc-stats CATEGORY [--low-air F]  the statistics of the vehicles or units listed\n";
 
 using Args = CliArgs;
+
+constexpr const char* kListUsage =
+    "list CATEGORY [--filter COL=EXPR]... [--sort COL]... [--desc] [--format tsv|csv|json]";
 
 // The command line's person: prints every message to standard error as its exact text and
 // answers questions from the script given on the command line.
@@ -210,8 +215,8 @@ class Cli : public CliSession {
         std::string command = words[i];
         i += verb_ ? used : 1;
         Args args;
-        std::vector<std::string> valued{"--format",  "--scale", "--copy-of",
-                                        "--answers", "--sort",  "--low-air"};
+        std::vector<std::string> valued{"--format", "--scale",   "--copy-of", "--answers",
+                                        "--sort",   "--low-air", "--filter"};
         if (verb_) valued.insert(valued.end(), verb_->valued.begin(), verb_->valued.end());
         for (; i < words.size(); ++i) {
             const std::string& w = words[i];
@@ -559,11 +564,14 @@ class Cli : public CliSession {
             WriteCategories(err_);
             return 1;
         }
-        return ListCategory(*db_, ui_, a.positional[0], a.All("--sort"), a.Has("--desc"),
-                            format == "tsv"   ? TableFormat::Tsv
-                            : format == "csv" ? TableFormat::Csv
-                                              : TableFormat::Json,
-                            out_, err_);
+        const int status =
+            ListCategory(*db_, ui_, a.positional[0], a.All("--sort"), a.Has("--desc"),
+                         format == "tsv"   ? TableFormat::Tsv
+                         : format == "csv" ? TableFormat::Csv
+                                           : TableFormat::Json,
+                         out_, err_, a.All("--filter"));
+        if (status == 2) err_ << "usage: tablon-cli [--dir DIR] " << kListUsage << "\n";
+        return status;
     }
 
     // "run NAME [CATEGORY] ...": issues the named command as the window would, in the view of the

@@ -13,6 +13,7 @@
 #include "qt/Pictures.h"
 #include "qt/QtUi.h"
 #include "qt/ViewPane.h"
+#include "shell/ViewText.h"
 #include "store/Database.h"
 
 namespace tablon {
@@ -26,6 +27,8 @@ struct Options {
     int row = 0;
     int command = 0;  // issued before the picture is taken ("--show-item" is one)
     QString screenshot;
+    int theme = -1;
+    QStringList filters;
     bool help = false;
     QString unknown;
 };
@@ -55,6 +58,10 @@ Options Parse(const QStringList& args) {
             o.command = value().toInt();
         else if (a == QLatin1String("--screenshot"))
             o.screenshot = value();
+        else if (a == QLatin1String("--theme"))
+            o.theme = QStringList{"system", "light", "dark"}.indexOf(value());
+        else if (a == QLatin1String("--filter"))
+            o.filters << value();
         else if (a == QLatin1String("--help") || a == QLatin1String("-h"))
             o.help = true;
         else if (a.startsWith(QLatin1String("--")) || !o.dir.isEmpty())
@@ -86,6 +93,12 @@ void ScheduleScreenshot(MainWindow& window, CTablonApp& app, const Options& o) {
             }
         }
         if (o.mode >= 0) window.Run(o.mode);
+        for (const QString& f : o.filters) {
+            std::string error;
+            if (CMvView* view = window.Pane()->View();
+                view && !ApplyFilterArgument(*view, f.toStdString(), error))
+                std::fprintf(stderr, "%s\n", error.c_str());
+        }
         if (CMvView* view = window.Pane()->View(); view && o.row < view->RowCount()) {
             view->Select(o.row);
             window.List()->SetCurrentRow(o.row);
@@ -122,7 +135,9 @@ int RunTablon(int argc, char** argv) {
             std::fprintf(stderr, "unknown argument: %s\n", qPrintable(options.unknown));
         std::fprintf(options.help ? stdout : stderr,
                      "usage: tablon [DIR] [--select PATH] [--mode large|small|list|detail] "
-                     "[--row N] [--show-item] [--command ID] [--screenshot FILE.png]\n");
+                     "[--row N] [--show-item] [--command ID] [--theme system|light|dark] "
+                     "[--filter COL=EXPR]... [--screenshot FILE.png]
+");
         return options.help ? 0 : 2;
     }
 
@@ -137,6 +152,7 @@ int RunTablon(int argc, char** argv) {
     MainWindow window(app, ui);
     ui.SetParent(&window);
     window.show();
+    if (options.theme >= 0) window.Run(cmd::kThemeSystem + options.theme);
     if (!options.screenshot.isEmpty()) ScheduleScreenshot(window, app, options);
     return QApplication::exec();
 }

@@ -115,6 +115,18 @@ void ViewListModel::SelectionChanged() {
     emit ViewSelectionChanged();
 }
 
+void ViewListModel::RowRevealed(int position) {
+    emit ViewRowRevealed(position);
+}
+
+void ViewListModel::FilterChanged() {
+    emit ViewFilterChanged();
+}
+
+void ViewListModel::FilterFocusRequested() {
+    emit ViewFilterFocusRequested();
+}
+
 // ---- FormListModel ----
 
 FormListModel::FormListModel(Form& form, int id, QObject* parent)

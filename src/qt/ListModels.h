@@ -48,11 +48,17 @@ class ViewListModel : public QAbstractTableModel, public ViewObserver {
     void RowChanged(int position) override;
     void ModeChanged(int mode) override;
     void SelectionChanged() override;
+    void RowRevealed(int position) override;
+    void FilterChanged() override;
+    void FilterFocusRequested() override;
 
   signals:
     void ViewModeChanged(int mode);
     void ViewSelectionChanged();
     void ViewRowsReset();
+    void ViewRowRevealed(int row);
+    void ViewFilterChanged();
+    void ViewFilterFocusRequested();
 
   private:
     CMvView* view_ = nullptr;

@@ -6,7 +6,9 @@
 #include <QHeaderView>
 #include <QIcon>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListView>
 #include <QMouseEvent>
 #include <QPainter>
@@ -14,8 +16,10 @@
 #include <QStyle>
 #include <QStyledItemDelegate>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <set>
 
 namespace tablon {
 
@@ -27,6 +31,106 @@ enum Mode { kLargeIcons = 0, kDetail = 1, kSmallIcons = 2, kList = 3 };
 const QPoint kDragHotSpot(8, 8);
 
 }  // namespace
+
+// The detail view's header with the filter row under the column titles: the titles are drawn in
+// the upper part, and one box per column sits in the lower part under its section, in the
+// header's viewport so that it scrolls with the sections.
+class FilterHeader : public QHeaderView {
+  public:
+    explicit FilterHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {
+        pause_.setSingleShot(true);
+        pause_.setInterval(ListWidget::kFilterPauseMs);
+        connect(&pause_, &QTimer::timeout, this, [this] { Flush(); });
+        connect(this, &QHeaderView::sectionResized, this, [this] { Place(); });
+        connect(this, &QHeaderView::sectionMoved, this, [this] { Place(); });
+        connect(this, &QHeaderView::sectionCountChanged, this, [this] { Rebuild(); });
+    }
+
+    void SetShown(bool on) {
+        if (on == shown_) return;
+        shown_ = on;
+        Rebuild();
+        emit geometriesChanged();
+    }
+    bool Shown() const { return shown_; }
+    QLineEdit* Box(int column) const {
+        return column >= 0 && size_t(column) < boxes_.size() ? boxes_[size_t(column)] : nullptr;
+    }
+    int BoxCount() const { return int(boxes_.size()); }
+    // Sends the texts waiting for the typing pause at once.
+    void Flush() {
+        pause_.stop();
+        const std::set<int> pending = std::move(pending_);
+        pending_.clear();
+        for (int c : pending)
+            if (QLineEdit* b = Box(c); b && edited) edited(c, b->text());
+    }
+
+    std::function<void(int, const QString&)> edited;
+    std::function<void()> cleared;
+
+    QSize sizeHint() const override {
+        QSize s = QHeaderView::sizeHint();
+        if (shown_) s.rheight() += BoxHeight();
+        return s;
+    }
+
+  protected:
+    void paintSection(QPainter* p, const QRect& rect, int logical) const override {
+        QHeaderView::paintSection(p, shown_ ? rect.adjusted(0, 0, 0, -BoxHeight()) : rect, logical);
+    }
+    void resizeEvent(QResizeEvent* e) override {
+        QHeaderView::resizeEvent(e);
+        Place();
+    }
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape) {
+            pause_.stop();
+            pending_.clear();
+            if (cleared) cleared();
+            return true;
+        }
+        return QHeaderView::eventFilter(o, e);
+    }
+
+  private:
+    int BoxHeight() const { return fontMetrics().height() + 10; }
+
+    void Rebuild() {
+        const int n = shown_ ? count() : 0;
+        while (int(boxes_.size()) > n) {
+            delete boxes_.back();
+            boxes_.pop_back();
+        }
+        while (int(boxes_.size()) < n) {
+            auto* box = new QLineEdit(viewport());
+            const int column = int(boxes_.size());
+            box->setClearButtonEnabled(true);
+            box->setFrame(true);
+            box->installEventFilter(this);
+            connect(box, &QLineEdit::textEdited, this, [this, column] {
+                pending_.insert(column);
+                pause_.start();
+            });
+            boxes_.push_back(box);
+        }
+        Place();
+    }
+
+    void Place() {
+        const int h = BoxHeight();
+        for (int c = 0; c < int(boxes_.size()); ++c) {
+            QLineEdit* box = boxes_[size_t(c)];
+            box->setGeometry(sectionViewportPosition(c), height() - h, sectionSize(c), h);
+            box->setVisible(shown_ && !isSectionHidden(c));
+        }
+    }
+
+    bool shown_ = false;
+    std::vector<QLineEdit*> boxes_;
+    std::set<int> pending_;
+    QTimer pause_;
+};
 
 // Every item of the icon view has the same size: the mode's cell less a margin. (One size for
 // all also spares the view from measuring each of up to 65,535 items.)
@@ -153,6 +257,10 @@ ListWidget::ListWidget(QWidget* parent) : QWidget(parent) {
     layout->addWidget(stack_);
 
     table_ = new RowView<QTableView>(this);
+    header_ = new FilterHeader(table_);
+    table_->setHorizontalHeader(header_);
+    header_->edited = [this](int column, const QString& text) { emit FilterEdited(column, text); };
+    header_->cleared = [this] { emit FiltersCleared(); };
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -373,6 +481,49 @@ void ListWidget::SetCurrentRow(int row) {
 
 QAbstractItemView* ListWidget::CurrentView() const {
     return mode_ == kDetail ? static_cast<QAbstractItemView*>(table_) : icons_;
+}
+
+void ListWidget::SetFilterRowVisible(bool visible) {
+    header_->SetShown(visible);
+}
+
+bool ListWidget::FilterRowVisible() const {
+    return header_->Shown();
+}
+
+void ListWidget::SetFilterTexts(const std::vector<QString>& texts) {
+    for (int c = 0; c < header_->BoxCount(); ++c) {
+        QLineEdit* box = header_->Box(c);
+        const QString text = size_t(c) < texts.size() ? texts[size_t(c)] : QString();
+        if (box->text() != text) box->setText(text);
+        SetFilterError(c, {});
+    }
+}
+
+void ListWidget::SetFilterError(int column, const QString& error) {
+    QLineEdit* box = header_->Box(column);
+    if (!box) return;
+    // A box whose text is no filter shows a reddish ground, light or dark as the list's.
+    QPalette pal;  // nothing set: the list's own colours
+    if (!error.isEmpty()) {
+        pal = palette();
+        const bool light = pal.color(QPalette::Base).lightness() > 128;
+        pal.setColor(QPalette::Base, light ? QColor(0xff, 0xd0, 0xd0) : QColor(0x70, 0x24, 0x24));
+    }
+    box->setPalette(pal);
+    box->setProperty("filterError", error);
+    box->setToolTip(error.isEmpty() ? box->property("help").toString() : error);
+}
+
+QLineEdit* ListWidget::FilterBox(int column) const {
+    return header_->Box(column);
+}
+
+void ListWidget::FocusFilter(int column) {
+    if (QLineEdit* box = header_->Box(column)) {
+        box->setFocus(Qt::ShortcutFocusReason);
+        box->selectAll();
+    }
 }
 
 int ListWidget::RowAt(QPoint global) const {

@@ -18,8 +18,11 @@ class QListView;
 class QStackedWidget;
 class QStyledItemDelegate;
 class QTableView;
+class QLineEdit;
 
 namespace tablon {
+
+class FilterHeader;
 
 class ListWidget : public QWidget {
     Q_OBJECT
@@ -52,6 +55,17 @@ class ListWidget : public QWidget {
     QAbstractItemView* CurrentView() const;
     QTableView* DetailView() const { return table_; }
     QListView* IconView() const { return icons_; }
+    // The filter row under the detail view's header: one box per column. A box reports its text
+    // after a short typing pause; Escape in a box clears them all.
+    void SetFilterRowVisible(bool visible);
+    bool FilterRowVisible() const;
+    // Shows the filters' texts (no signal) and marks a box whose text is no filter.
+    void SetFilterTexts(const std::vector<QString>& texts);
+    void SetFilterError(int column, const QString& error);
+    QLineEdit* FilterBox(int column) const;
+    void FocusFilter(int column);
+    static constexpr int kFilterPauseMs = 250;
+
     // The row under a point on the screen, -1 for none (or outside the list).
     int RowAt(QPoint global) const;
     int ColumnAt(QPoint global) const;
@@ -72,6 +86,9 @@ class ListWidget : public QWidget {
     void ContextMenuRequested(std::optional<QPoint> mouse);
     // The person changed the selection.
     void SelectionChanged();
+    // A filter box's text after the typing pause, and Escape in a box.
+    void FilterEdited(int column, const QString& text);
+    void FiltersCleared();
 
   private:
     template <class Base>
@@ -86,6 +103,7 @@ class ListWidget : public QWidget {
 
     QStackedWidget* stack_ = nullptr;
     QTableView* table_ = nullptr;
+    FilterHeader* header_ = nullptr;
     QListView* icons_ = nullptr;
     QStyledItemDelegate* iconDelegate_ = nullptr;  // gives every item the same size
     QAbstractItemModel* model_ = nullptr;

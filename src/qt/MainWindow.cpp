@@ -6,11 +6,15 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QShortcut>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStatusBar>
+#include <QStyle>
+#include <QStyleFactory>
+#include <QStyleHints>
 #include <QToolBar>
 #include <QTreeWidget>
 
@@ -55,6 +59,16 @@ std::vector<Qt::Key> KeysOf(Key key) {
             return {Qt::Key_F1};
         case Key::F6:
             return {Qt::Key_F6};
+        case Key::F2:
+            return {Qt::Key_F2};
+        case Key::G:
+            return {Qt::Key_G};
+        case Key::F:
+            return {Qt::Key_F};
+        case Key::Left:
+            return {Qt::Key_Left};
+        case Key::Right:
+            return {Qt::Key_Right};
     }
     return {};
 }
@@ -65,6 +79,36 @@ Qt::KeyboardModifiers ModifiersOf(unsigned m) {
     if (m & kShift) out |= Qt::ShiftModifier;
     if (m & kAlt) out |= Qt::AltModifier;
     return out;
+}
+
+// The dark colours of the window.
+QPalette DarkPalette() {
+    QPalette p;
+    const QColor window(0x2b, 0x2d, 0x30), base(0x1e, 0x1f, 0x22), text(0xe6, 0xe6, 0xe6);
+    const QColor highlight(0x2f, 0x6f, 0xb8), disabled(0x80, 0x80, 0x80);
+    p.setColor(QPalette::Window, window);
+    p.setColor(QPalette::WindowText, text);
+    p.setColor(QPalette::Base, base);
+    p.setColor(QPalette::AlternateBase, window);
+    p.setColor(QPalette::ToolTipBase, base);
+    p.setColor(QPalette::ToolTipText, text);
+    p.setColor(QPalette::PlaceholderText, disabled);
+    p.setColor(QPalette::Text, text);
+    p.setColor(QPalette::Button, window);
+    p.setColor(QPalette::ButtonText, text);
+    p.setColor(QPalette::BrightText, QColor(0xff, 0x60, 0x60));
+    p.setColor(QPalette::Light, window.lighter(150));
+    p.setColor(QPalette::Midlight, window.lighter(125));
+    p.setColor(QPalette::Mid, window.darker(120));
+    p.setColor(QPalette::Dark, window.darker(160));
+    p.setColor(QPalette::Shadow, Qt::black);
+    p.setColor(QPalette::Highlight, highlight);
+    p.setColor(QPalette::HighlightedText, Qt::white);
+    p.setColor(QPalette::Link, QColor(0x6a, 0xa8, 0xf0));
+    for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        p.setColor(QPalette::Disabled, role, disabled);
+    p.setColor(QPalette::Disabled, QPalette::Highlight, window.lighter(130));
+    return p;
 }
 
 // The picture of a command's toolbar button, if it has one.
@@ -80,6 +124,8 @@ MainWindow::MainWindow(CTablonApp& app, QtUi& ui, QWidget* parent)
     : QMainWindow(parent), app_(app), frame_(app.Frame()), ui_(ui) {
     setWindowIcon(AppIcon());
     setContextMenuPolicy(Qt::NoContextMenu);
+    systemStyle_ = QApplication::style()->name();
+    systemPalette_ = QApplication::palette();
 
     splitter_ = new QSplitter(Qt::Horizontal, this);
     splitter_->setChildrenCollapsible(false);
@@ -112,6 +158,7 @@ MainWindow::MainWindow(CTablonApp& app, QtUi& ui, QWidget* parent)
     });
 
     frame_.AddObserver(this);
+    qApp->installEventFilter(this);
     ViewReplaced();
     TitleChanged();
     BarsChanged();
@@ -133,6 +180,7 @@ MainWindow::MainWindow(CTablonApp& app, QtUi& ui, QWidget* parent)
 
 MainWindow::~MainWindow() {
     closing_ = true;
+    qApp->removeEventFilter(this);
     frame_.RemoveObserver(this);
     pane_->Attach(nullptr);
 }
@@ -157,17 +205,23 @@ QAction* MainWindow::Action(int id) const {
     return it == actions_.end() ? nullptr : it->second;
 }
 
-void MainWindow::BuildMenus() {
-    for (const Menu& m : MainMenu()) {
-        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(m.title));
-        for (const MenuItem& item : m.items) {
-            if (item.id == 0)
-                menu->addSeparator();
-            else
-                menu->addAction(MakeAction(item.id, QString::fromUtf8(item.text)));
+void MainWindow::AddMenuItems(QMenu* menu, const Menu& m) {
+    for (const MenuItem& item : m.items) {
+        if (item.submenu) {
+            QMenu* sub = menu->addMenu(QString::fromUtf8(item.text));
+            AddMenuItems(sub, *item.submenu);
+        } else if (item.id == 0) {
+            menu->addSeparator();
+        } else {
+            menu->addAction(MakeAction(item.id, QString::fromUtf8(item.text)));
         }
-        connect(menu, &QMenu::aboutToShow, this, [this, menu] { UpdateMenu(menu); });
     }
+    connect(menu, &QMenu::aboutToShow, this, [this, menu] { UpdateMenu(menu); });
+}
+
+void MainWindow::BuildMenus() {
+    for (const Menu& m : MainMenu())
+        AddMenuItems(menuBar()->addMenu(QString::fromUtf8(m.title)), m);
     // The popup menu has texts of its own; its items go through the same routing.
     popup_ = new QMenu(this);
     for (const MenuItem& item : PopupMenu().items) {
@@ -211,6 +265,8 @@ void MainWindow::BuildToolbar() {
 void MainWindow::BuildStatusBar() {
     auto* ready = new QLabel(QString::fromUtf8(kIdlePrompt), this);
     statusBar()->addWidget(ready, 1);
+    rows_ = new QLabel(this);
+    statusBar()->addPermanentWidget(rows_);
     for (const char* name : StatusIndicators()) {
         auto* label = new QLabel(QString::fromUtf8(name), this);
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -240,7 +296,7 @@ void MainWindow::Run(int id) {
 
 void MainWindow::UpdateMenu(QMenu* menu) {
     for (QAction* a : menu->actions()) {
-        if (a->isSeparator()) continue;
+        if (a->isSeparator() || a->menu()) continue;
         const CommandState s = frame_.StateOf(a->data().toInt());
         a->setEnabled(s.enabled);
         a->setCheckable(s.checked);
@@ -255,6 +311,9 @@ void MainWindow::UpdateCommands() {
         action->setCheckable(s.checked);
         action->setChecked(s.checked);
     }
+    const CMvView* list = pane_->View();
+    rows_->setText(list ? Text(list->RowCountText()) : QString());
+    rows_->setVisible(list != nullptr);
 }
 
 void MainWindow::UpdateLocks() {
@@ -356,6 +415,52 @@ void MainWindow::PaneActivated(int pane) {
 
 void MainWindow::QuitRequested() {
     close();
+}
+
+void MainWindow::TreeSelectionChanged(int item) {
+    QTreeWidgetItem* it = TreeItem(item);
+    if (!it || tree_->currentItem() == it) return;
+    const QSignalBlocker block(tree_);
+    tree_->setCurrentItem(it);
+    tree_->scrollToItem(it);
+}
+
+bool MainWindow::DesktopIsDark() const {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 5, 0)
+    if (QGuiApplication::styleHints()->colorScheme() != Qt::ColorScheme::Unknown)
+        return QGuiApplication::styleHints()->colorScheme() == Qt::ColorScheme::Dark;
+#endif
+    return systemPalette_.color(QPalette::Window).lightness() < 128;
+}
+
+bool MainWindow::DarkColours() const {
+    return QApplication::palette().color(QPalette::Window).lightness() < 128;
+}
+
+void MainWindow::ThemeChanged(int theme) {
+    const bool dark = theme == kThemeDark || (theme == kThemeSystem && DesktopIsDark());
+    if (theme == kThemeSystem) {
+        QApplication::setStyle(QStyleFactory::create(systemStyle_));
+        QApplication::setPalette(dark ? DarkPalette() : systemPalette_);
+    } else {
+        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+        QApplication::setPalette(dark ? DarkPalette() : QApplication::style()->standardPalette());
+    }
+    // Pictures and icons draw in the palette's colours: repaint everything.
+    for (QWidget* w : QApplication::allWidgets()) w->update();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress && !closing_) {
+        const auto button = static_cast<QMouseEvent*>(event)->button();
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if ((button == Qt::BackButton || button == Qt::ForwardButton) && widget &&
+            widget->window() == this) {
+            Run(button == Qt::BackButton ? cmd::kNavBack : cmd::kNavForward);
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPalette>
 #include <QTimer>
 #include <map>
 #include <vector>
@@ -61,12 +62,21 @@ class MainWindow : public QMainWindow, public FrameObserver {
     void BarsChanged() override;
     void PaneActivated(int pane) override;
     void QuitRequested() override;
+    void TreeSelectionChanged(int item) override;
+    void ThemeChanged(int theme) override;
+
+    // Whether the window shows dark colours now.
+    bool DarkColours() const;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    // The mouse's back and forward buttons anywhere in the window.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     QAction* MakeAction(int id, const QString& text);
+    void AddMenuItems(QMenu* menu, const Menu& m);
+    bool DesktopIsDark() const;
     void BuildMenus();
     void BuildToolbar();
     void BuildStatusBar();
@@ -88,6 +98,10 @@ class MainWindow : public QMainWindow, public FrameObserver {
     ViewPane* pane_ = nullptr;
     FormView* formPane_ = nullptr;
     std::vector<QLabel*> indicators_;
+    QLabel* rows_ = nullptr;  // "N of M rows" of the list shown
+    // The desktop's own style and colours, for the "System" theme.
+    QString systemStyle_;
+    QPalette systemPalette_;
     QTimer idle_;
     bool closing_ = false;
 };

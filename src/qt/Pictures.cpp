@@ -664,6 +664,21 @@ void ContextHelp(QPainter& p, const Ink& ink) {
     p.restore();
 }
 
+// A round button with a white arrow pointing left (back) or right (forward).
+void Arrow(QPainter& p, const Ink& ink, bool forward) {
+    Badge(p, ink, {16, 16}, 13, QColor(0x2f, 0x9a, 0x5a));
+    p.save();
+    if (forward) {
+        p.translate(32, 0);
+        p.scale(-1, 1);
+    }
+    p.setPen(Qt::NoPen);
+    p.setBrush(kWhite);
+    p.drawPath(
+        Poly({{7, 16}, {15, 8}, {15, 12.5}, {24.5, 12.5}, {24.5, 19.5}, {15, 19.5}, {15, 24}}));
+    p.restore();
+}
+
 void Draw(QPainter& p, Picture picture, const Ink& ink) {
     switch (picture) {
         case Picture::Record:
@@ -748,6 +763,10 @@ void Draw(QPainter& p, Picture picture, const Ink& ink) {
             return About(p, ink);
         case Picture::ContextHelp:
             return ContextHelp(p, ink);
+        case Picture::Back:
+            return Arrow(p, ink, false);
+        case Picture::Forward:
+            return Arrow(p, ink, true);
     }
 }
 

@@ -1,6 +1,7 @@
 #include "qt/QtUi.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -126,6 +127,10 @@ QString QtUi::DesktopViewerFor(const QString& mimeType) {
     if (!query.waitForStarted(2000) || !query.waitForFinished(3000)) return {};
     if (query.exitStatus() != QProcess::NormalExit || query.exitCode() != 0) return {};
     return QString::fromLocal8Bit(query.readAllStandardOutput()).trimmed();
+}
+
+void QtUi::SetClipboard(const std::string& text) {
+    QApplication::clipboard()->setText(QString::fromStdString(text));
 }
 
 void QtUi::ShowHelp(const std::string& helpFile, int /*topic*/) {

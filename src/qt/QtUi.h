@@ -20,6 +20,7 @@ class QtUi : public Ui {
     void SetBusy(bool busy) override;
     // Opens the help file in the desktop's viewer for its type, or says why it can't.
     void ShowHelp(const std::string& helpFile, int topic) override;
+    void SetClipboard(const std::string& text) override;
 
     void SetParent(QWidget* parent) { parent_ = parent; }
     QWidget* Parent() const { return parent_; }

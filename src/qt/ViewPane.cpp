@@ -2,6 +2,7 @@
 
 #include <QAbstractItemView>
 #include <QItemSelectionModel>
+#include <QLineEdit>
 #include <QScrollBar>
 #include <QTableView>
 
@@ -44,6 +45,39 @@ ViewPane::ViewPane(ListWidget* list, QObject* parent)
     });
 
     connect(model_, &ViewListModel::ViewModeChanged, list_, &ListWidget::SetMode);
+    connect(model_, &ViewListModel::ViewModeChanged, this, &ViewPane::ShowFilterRow);
+    // The filter row: a box's text goes to the view after the typing pause; a text that is no
+    // filter marks its box and leaves the rows as they were.
+    connect(list_, &ListWidget::FilterEdited, this, [this](int column, const QString& text) {
+        if (!view_) return;
+        std::string error;
+        if (!view_->SetFilter(column, text.toStdString(), &error))
+            list_->SetFilterError(column, QString::fromStdString(error));
+        else
+            list_->SetFilterError(column, {});
+        emit Changed();
+    });
+    connect(list_, &ListWidget::FiltersCleared, this, [this] {
+        if (!view_) return;
+        view_->ClearFilters();
+        ShowFilters();
+        emit Changed();
+    });
+    connect(model_, &ViewListModel::ViewFilterChanged, this, &ViewPane::ShowFilters);
+    connect(model_, &ViewListModel::ViewFilterFocusRequested, this, [this] {
+        ShowFilterRow();
+        list_->FocusFilter(0);
+    });
+    connect(model_, &ViewListModel::ViewRowRevealed, this, [this](int row) {
+        if (!view_) return;
+        ShowSelection();
+        list_->SetCurrentRow(row);
+        if (view_->RowCount() > row) currentRecord_ = view_->ItemData(row);
+        QAbstractItemView* v = list_->CurrentView();
+        v->scrollTo(v->model()->index(row, 0), QAbstractItemView::PositionAtCenter);
+        scrollX_ = v->horizontalScrollBar()->value();
+        scrollY_ = v->verticalScrollBar()->value();
+    });
     connect(model_, &ViewListModel::ViewSelectionChanged, this, [this] {
         if (!pushing_) ShowSelection();
         emit Changed();
@@ -76,6 +110,8 @@ void ViewPane::Attach(CMvView* view) {
     if (!view || !list_) return;
     list_->ApplyColumnWidths();
     list_->SetMode(view->Mode());
+    ShowFilterRow();
+    ShowFilters();
     list_->SetSortIndicator(view->LastSortColumn(), view->Ascending());
     ShowSelection();
     if (int row = view->FirstSelected(); row >= 0) list_->SetCurrentRow(row);
@@ -83,6 +119,22 @@ void ViewPane::Attach(CMvView* view) {
 
 void ViewPane::ShowSelection() {
     if (view_ && list_) list_->SelectRows(view_->Selection());
+}
+
+void ViewPane::ShowFilterRow() {
+    list_->SetFilterRowVisible(view_ && view_->Mode() == kModeDetail);
+    const QString help = QString::fromUtf8(kFilterHelp);
+    for (int c = 0; QLineEdit* box = list_->FilterBox(c); ++c) {
+        box->setProperty("help", help);
+        if (box->property("filterError").toString().isEmpty()) box->setToolTip(help);
+    }
+}
+
+void ViewPane::ShowFilters() {
+    if (!view_) return;
+    std::vector<QString> texts;
+    for (const std::string& t : view_->FilterTexts()) texts.push_back(QString::fromStdString(t));
+    list_->SetFilterTexts(texts);
 }
 
 void ViewPane::AfterReset() {

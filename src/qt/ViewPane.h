@@ -36,6 +36,8 @@ class ViewPane : public QObject {
 
   private:
     void ShowSelection();
+    void ShowFilters();
+    void ShowFilterRow();
     void AfterReset();
 
     QPointer<ListWidget> list_;

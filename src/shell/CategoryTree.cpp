@@ -149,6 +149,15 @@ std::string CVantorTree::PathOf(int item) const {
     return path;
 }
 
+std::string CVantorTree::ShortPathOf(int item) const {
+    if (item < 0 || item >= ItemCount()) return {};
+    std::string path = Label(item), error;
+    for (int i = items_[size_t(item)].parent; FindPath(path, error) != item && i >= 0;
+         i = items_[size_t(i)].parent)
+        path = Label(i) + "/" + path;
+    return path;
+}
+
 int CVantorTree::FindPath(std::string_view path, std::string& error) const {
     const auto parts = SplitPath(path);
     if (parts.empty()) {

@@ -58,6 +58,9 @@ class CVantorTree {
     // -1 with a reason when there is none or more than one.
     int FindPath(std::string_view path, std::string& error) const;
     std::string PathOf(int item) const;
+    // The shortest end of an item's path that FindPath finds it by ("Weapons",
+    // "Vehicles/Aircraft").
+    std::string ShortPathOf(int item) const;
     // The item of "Vehicles", selected at start.
     int VehiclesItem() const;
 

@@ -5,8 +5,10 @@ namespace tablon {
 using namespace cmd;
 
 const std::vector<Menu>& MainMenu() {
+    static const Menu theme{
+        "&Theme", {{"&System", kThemeSystem}, {"&Light", kThemeLight}, {"&Dark", kThemeDark}}};
     static const std::vector<Menu> menus{
-        {"&File", {{"E&xit", kAppExit}}},
+        {"&File", {{"&Export List\u2026", kExportList}, {"", 0}, {"E&xit", kAppExit}}},
         {"&Edit",
          {{"&Undo\tCtrl+Z", kEditUndo},
           {"Cu&t\tCtrl+X", kEditCut},
@@ -25,7 +27,15 @@ const std::vector<Menu>& MainMenu() {
           {"Sort by &Name", kSortByName},
           {"Sort by &Class", kSortByClass},
           {"Sort by File &Order", kSortByFileOrder},
-          {"Recalculate Stats", kRecalculateStats}}},
+          {"Recalculate Stats", kRecalculateStats},
+          {"", 0},
+          {"&Back\tAlt+Left", kNavBack},
+          {"&Forward\tAlt+Right", kNavForward},
+          {"&Go to Record...\tCtrl+G", kGoToRecord},
+          {"&Filter\tCtrl+F", kFocusFilter},
+          {"Clear Filte&rs", kClearFilters},
+          {"", 0},
+          {"T&heme", 0, &theme}}},
         {"Operations",
          {{"Set Low Air", kSetLowAir},
           {"Sort Hardpoint Tables", kSortHardpointTables},
@@ -63,9 +73,12 @@ const Menu& PopupMenu() {
 
 const std::vector<ToolbarButton>& Toolbar() {
     static const std::vector<ToolbarButton> buttons{
-        {kShowItem, 0}, {kAddItem, 1},    {kAddCopy, 2},    {kDeleteItem, 3}, {kExportItem, 4},
-        {0, -1},        {kLargeIcons, 5}, {kSmallIcons, 6}, {kList, 7},       {kDetail, 8},
-        {0, -1},        {kCtCheck, 9},    {0, -1},          {kAppAbout, 10},  {kContextHelp, 11},
+        {kNavBack, 12},   {kNavForward, 13}, {0, -1},
+        {kShowItem, 0},   {kAddItem, 1},     {kAddCopy, 2},
+        {kDeleteItem, 3}, {kExportItem, 4},  {0, -1},
+        {kLargeIcons, 5}, {kSmallIcons, 6},  {kList, 7},
+        {kDetail, 8},     {0, -1},           {kCtCheck, 9},
+        {0, -1},          {kAppAbout, 10},   {kContextHelp, 11},
     };
     return buttons;
 }
@@ -111,6 +124,15 @@ constexpr CommandText kTexts[] = {
     {kHelp, "Display help for current task or command", "Help"},
     {kNextPane, "Switch to the next window pane", "Next Pane"},
     {kPrevPane, "Switch back to the previous window pane", "Previous Pane"},
+    {kExportList, "Write the rows shown to a CSV or JSON file", "Export List"},
+    {kGoToRecord, "Go to a record by its file and number or by its name", "Go to Record"},
+    {kNavBack, "Go back to the list shown before", "Back"},
+    {kNavForward, "Go forward to the list shown next", "Forward"},
+    {kFocusFilter, "Filter the rows by the boxes under the column headers", "Filter"},
+    {kClearFilters, "Show every row again", "Clear Filters"},
+    {kThemeSystem, "Colours as the desktop has them", "System Theme"},
+    {kThemeLight, "Light colours", "Light Theme"},
+    {kThemeDark, "Dark colours", "Dark Theme"},
 };
 // clang-format on
 
@@ -139,6 +161,11 @@ const std::vector<Accelerator>& Accelerators() {
         {Key::Backspace, kAlt, kEditUndo},
         {Key::Delete, kNoModifier, kDeleteItem},
         {Key::Enter, kNoModifier, kShowItem},
+        {Key::F2, kNoModifier, kShowItem},
+        {Key::G, kCtrl, kGoToRecord},
+        {Key::F, kCtrl, kFocusFilter},
+        {Key::Left, kAlt, kNavBack},
+        {Key::Right, kAlt, kNavForward},
         {Key::F1, kNoModifier, kHelp},
         {Key::F1, kShift, kContextHelp},
         {Key::F6, kNoModifier, kNextPane},

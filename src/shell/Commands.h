@@ -48,12 +48,25 @@ constexpr int kNextPane = 57680;
 constexpr int kPrevPane = 57681;
 constexpr int kViewToolbar = 59392;
 constexpr int kViewStatusBar = 59393;
+// Finding things: lists out, the filter row, going to a record, back and forward, the theme.
+constexpr int kExportList = 33101;
+constexpr int kGoToRecord = 33102;
+constexpr int kNavBack = 33103;
+constexpr int kNavForward = 33104;
+constexpr int kFocusFilter = 33105;
+constexpr int kClearFilters = 33106;
+constexpr int kThemeSystem = 33107;
+constexpr int kThemeLight = 33108;
+constexpr int kThemeDark = 33109;
 }  // namespace cmd
 
-// A menu entry; id 0 is a separator.
+struct Menu;
+
+// A menu entry; id 0 is a separator, or a submenu when it has one.
 struct MenuItem {
     const char* text;
     int id;
+    const Menu* submenu = nullptr;
 };
 
 struct Menu {
@@ -88,7 +101,7 @@ const CommandText* CommandTextOf(int id);
 constexpr const char* kIdlePrompt = "Ready";
 const std::vector<const char*>& StatusIndicators();  // "CAP", "NUM", "SCRL"
 
-enum class Key { C, V, X, Z, Insert, Delete, Backspace, Enter, F1, F6 };
+enum class Key { C, V, X, Z, Insert, Delete, Backspace, Enter, F1, F6, F2, G, F, Left, Right };
 enum Modifier : unsigned { kNoModifier = 0, kCtrl = 1, kShift = 2, kAlt = 4 };
 struct Accelerator {
     Key key;

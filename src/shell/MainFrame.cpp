@@ -24,6 +24,7 @@ bool CMainFrame::ReplaceView(const CategoryNode& node) {
     view_.reset();
     const ViewFactory* factory = ctx_.registry.FindView(node.viewClass);
     view_ = factory ? (*factory)(ctx_, node) : MakeGenericView(ctx_, node);
+    ++replaced_;
     if (view_) {
         view_->OnInitialUpdate();
         router_.SetView(view_.get());
@@ -43,8 +44,16 @@ bool CMainFrame::SwitchView(const CategoryNode& node) {
 void CMainFrame::OnTreeSelectionChanged(int item) {
     BusyScope busy(ctx_.ui);
     if (item < 0 || item >= tree_.ItemCount()) return;
+    // The category left behind is remembered when another view takes its place.
+    ViewState leaving = CaptureState();
+    const unsigned replaced = replaced_;
     tree_.SetSelected(item);
-    if (const CategoryNode* node = tree_.FindById(tree_.ItemData(item))) SwitchView(*node);
+    for (auto* o : observers_) o->TreeSelectionChanged(item);
+    const CategoryNode* node = tree_.FindById(tree_.ItemData(item));
+    if (!node || !SwitchView(*node)) return;
+    shownItem_ = item;
+    if (replaced_ != replaced && !restoring_ && leaving.item >= 0 && leaving.item != item)
+        history_.Visit(std::move(leaving));
 }
 
 void CMainFrame::ShowToolbar(bool on) {
@@ -120,6 +129,22 @@ CTablonApp::CTablonApp(Database& db, Ui& ui) : ctx_{db, ui, doc_, registry_} {
     appCommands_.Add(
         cmd::kViewStatusBar, [this] { frame_->ShowStatusBar(!frame_->StatusBarVisible()); },
         [this](CommandState& s) { s.checked = frame_->StatusBarVisible(); });
+    appCommands_.Add(cmd::kGoToRecord, [this] {
+        CGoToDialog box(*frame_, frame_->GoToText());
+        const Answer a = ctx_.ui.RunDialog(box);
+        frame_->GoToText() = box.Text();
+        if (a == Answer::Ok && box.OpenWanted()) frame_->Run(cmd::kShowItem);
+    });
+    appCommands_.Add(
+        cmd::kNavBack, [this] { frame_->GoBack(); },
+        [this](CommandState& s) { s.enabled = frame_->History().CanGoBack(); });
+    appCommands_.Add(
+        cmd::kNavForward, [this] { frame_->GoForward(); },
+        [this](CommandState& s) { s.enabled = frame_->History().CanGoForward(); });
+    for (int theme : {kThemeSystem, kThemeLight, kThemeDark})
+        appCommands_.Add(
+            cmd::kThemeSystem + theme, [this, theme] { frame_->SetTheme(theme); },
+            [this, theme](CommandState& s) { s.checked = frame_->ThemeChoice() == theme; });
     appCommands_.Add(cmd::kNextPane, [this] { frame_->ActivatePane(1 - frame_->ActivePane()); });
     appCommands_.Add(cmd::kPrevPane, [this] { frame_->ActivatePane(1 - frame_->ActivePane()); });
     for (const auto& e : registry_.ApplicationCommands()) {

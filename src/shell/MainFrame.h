@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "shell/Commands.h"
 #include "shell/Form.h"
 #include "shell/MvView.h"
+#include "shell/Navigation.h"
 #include "shell/Registry.h"
 #include "store/TablonDoc.h"
 
@@ -25,7 +27,12 @@ class FrameObserver {
     virtual void BarsChanged() {}
     virtual void PaneActivated(int /*pane*/) {}
     virtual void QuitRequested() {}
+    virtual void TreeSelectionChanged(int /*item*/) {}  // the tree is to show this item selected
+    virtual void ThemeChanged(int /*theme*/) {}
 };
+
+// The window's colours: the desktop's scheme, or light or dark whatever the desktop says.
+enum Theme : int { kThemeSystem = 0, kThemeLight = 1, kThemeDark = 2 };
 
 // Requests to the platform's help viewer.
 enum HelpRequest : int { kHelpContents = 0, kHelpCurrent = 1, kHelpOnClick = 2 };
@@ -68,7 +75,35 @@ class CMainFrame {
     void AddObserver(FrameObserver* o);
     void RemoveObserver(FrameObserver* o);
 
+    // ---- finding one's way ----
+    // The tree item whose view the pane shows; -1 before the first.
+    int ShownItem() const { return shownItem_; }
+    // The shown category's list as it is now, and showing a category's list as it was.
+    ViewState CaptureState() const;
+    void RestoreState(const ViewState& state);
+    // Back and Forward through the categories visited; false at the end of the list.
+    bool GoBack();
+    bool GoForward();
+    const NavigationHistory& History() const { return history_; }
+    // Goes to a record and selects its row: "FILE INDEX" ("vantor.wcd 12", also by extension:
+    // "wcd 12"), "ct N", "CATEGORY" with the start of a name or a record index after it, or a
+    // record index of the list shown. A record the filters hide clears them. Nothing, with the
+    // reason, when no list shows such a record (the pane then shows what it showed before).
+    std::optional<GoToResult> GoTo(const std::string& text, std::string& error);
+    // The text last given to the "Go to Record" box.
+    std::string& GoToText() { return goToText_; }
+    // The window's colours (kTheme...); they last for the run.
+    int ThemeChoice() const { return theme_; }
+    void SetTheme(int theme);
+
   private:
+    // Lands on a record index in the lists of these tree items, the first that has a row for
+    // it; the row or -1.
+    int LandOnRecord(const std::vector<int>& items, int record);
+    // Lands on the first row whose name starts with a prefix in the shown list.
+    int LandOnName(const std::string& prefix);
+    void Select(int item);
+
     ShellContext& ctx_;
     CommandRouter& router_;
     CVantorTree tree_;
@@ -78,6 +113,12 @@ class CMainFrame {
     int activePane_ = 1;
     bool quit_ = false;
     std::vector<FrameObserver*> observers_;
+    int shownItem_ = -1;
+    unsigned replaced_ = 0;  // views put into the pane so far
+    int restoring_ = 0;      // a view switch that the history is not to record
+    NavigationHistory history_;
+    std::string goToText_;
+    int theme_ = kThemeSystem;
 };
 
 // The About box: the program's name and version and an OK button.

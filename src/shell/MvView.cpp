@@ -7,8 +7,12 @@
 #include <charconv>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 
 #include "shell/NumberText.h"
+#include "shell/ViewText.h"
 #include "store/Bytes.h"
 #include "store/Database.h"
 #include "store/ExportImport.h"
@@ -231,31 +235,48 @@ int CMvView::InsertRow(int index, const uint8_t* record) {
 }
 
 int CMvView::InsertRow(int index, const uint8_t* record, std::string text, int icon) {
-    const int position = std::clamp(index, 0, RowCount());
+    const int position = std::clamp(index, 0, TotalRowCount());
     const uint32_t slot = uint32_t(rows_.size());
     rows_.push_back({index, icon, false, std::move(text)});
     records_.insert(records_.end(), record, record + recordSize_);
     order_.insert(order_.begin() + position, slot);
-    for (auto* o : observers_) o->RowInserted(position);
-    return position;
+    if (!filtered_) {
+        for (auto* o : observers_) o->RowInserted(position);
+        return position;
+    }
+    // A new row shows only when it passes the filters.
+    passes_.push_back(uint8_t(Passes(slot)));
+    if (!passes_[slot]) return -1;
+    RebuildShown();
+    const int shown = int(std::find(shown_.begin(), shown_.end(), slot) - shown_.begin());
+    for (auto* o : observers_) o->RowInserted(shown);
+    return shown;
 }
 
 void CMvView::FillCells(int row, const uint8_t* record) {
     if (row < 0 || row >= RowCount()) return;
-    std::memcpy(records_.data() + size_t(order_[size_t(row)]) * recordSize_, record, recordSize_);
+    const uint32_t slot = Shown()[size_t(row)];
+    std::memcpy(records_.data() + size_t(slot) * recordSize_, record, recordSize_);
+    if (filtered_ && !(passes_[slot] = uint8_t(Passes(slot)))) {
+        // The changed row no longer passes the filters.
+        RebuildShown();
+        NotifyReset();
+        return;
+    }
     for (auto* o : observers_) o->RowChanged(row);
 }
 
 void CMvView::RemoveRow(int row) {
     if (row < 0 || row >= RowCount()) return;
-    const uint32_t slot = order_[size_t(row)];
-    order_.erase(order_.begin() + row);
+    const uint32_t slot = Shown()[size_t(row)];
+    order_.erase(std::find(order_.begin(), order_.end(), slot));
     if (rows_[slot].selected) --selectedCount_;
     const uint32_t last = uint32_t(rows_.size() - 1);
     if (slot != last) {
         rows_[slot] = std::move(rows_[last]);
         std::memcpy(records_.data() + size_t(slot) * recordSize_,
                     records_.data() + size_t(last) * recordSize_, recordSize_);
+        if (filtered_) passes_[slot] = passes_[last];
         for (auto& s : order_)
             if (s == last) {
                 s = slot;
@@ -264,6 +285,10 @@ void CMvView::RemoveRow(int row) {
     }
     rows_.pop_back();
     records_.resize(rows_.size() * recordSize_);
+    if (filtered_) {
+        passes_.pop_back();
+        RebuildShown();
+    }
     for (auto* o : observers_) o->RowRemoved(row);
 }
 
@@ -285,25 +310,150 @@ void CMvView::ResortRows() {
 
 std::string CMvView::CellText(int row, int column) const {
     if (row < 0 || row >= RowCount() || column < 0 || column >= ColumnCount()) return {};
-    if (column == 0) return ItemText(row);
-    const uint32_t slot = order_[size_t(row)];
+    return SlotText(Shown()[size_t(row)], column);
+}
+
+std::string CMvView::SlotText(uint32_t slot, int column) const {
+    if (column == 0) return rows_[slot].text;
     return FieldText(RecordOf(slot), recordSize_, rows_[slot].index, columns_[size_t(column)]);
 }
 
 const std::string& CMvView::ItemText(int row) const {
-    return rows_[order_[size_t(row)]].text;
+    return rows_[Shown()[size_t(row)]].text;
 }
 int CMvView::Icon(int row) const {
-    return rows_[order_[size_t(row)]].icon;
+    return rows_[Shown()[size_t(row)]].icon;
 }
 int CMvView::ItemData(int row) const {
-    return rows_[order_[size_t(row)]].index;
+    return rows_[Shown()[size_t(row)]].index;
 }
 
 int CMvView::PositionOf(int recordIndex) const {
-    for (size_t p = 0; p < order_.size(); ++p)
-        if (rows_[order_[p]].index == recordIndex) return int(p);
+    const std::vector<uint32_t>& shown = Shown();
+    for (size_t p = 0; p < shown.size(); ++p)
+        if (rows_[shown[p]].index == recordIndex) return int(p);
     return -1;
+}
+
+bool CMvView::HasRecordRow(int recordIndex) const {
+    for (const Row& r : rows_)
+        if (r.index == recordIndex) return true;
+    return false;
+}
+
+void CMvView::Reveal(int row, bool select) {
+    if (row < 0 || row >= RowCount()) return;
+    if (select) Select(row);
+    for (auto* o : observers_) o->RowRevealed(row);
+}
+
+// ---- filtering ----
+
+bool CMvView::NumericColumn(int column) const {
+    if (column < 0 || column >= ColumnCount()) return false;
+    const ColumnDesc& c = columns_[size_t(column)];
+    if (c.count > 1) return false;  // elements joined by commas
+    switch (c.kind) {
+        case kKindText:
+        case kKindChars4:
+        case kKindRaw:
+            return false;
+        default:
+            return true;
+    }
+}
+
+const std::string& CMvView::FilterText(int column) const {
+    static const std::string kNone;
+    return column >= 0 && size_t(column) < filterTexts_.size() ? filterTexts_[size_t(column)]
+                                                               : kNone;
+}
+
+bool CMvView::SetFilter(int column, const std::string& text, std::string* error) {
+    if (column < 0 || column >= ColumnCount()) return false;
+    std::vector<std::string> texts = filterTexts_;
+    texts.resize(size_t(ColumnCount()));
+    texts[size_t(column)] = text;
+    return SetFilters(texts, error);
+}
+
+bool CMvView::SetFilters(const std::vector<std::string>& texts, std::string* error) {
+    std::vector<ColumnFilter> filters(static_cast<size_t>(ColumnCount()));
+    std::vector<std::string> kept(static_cast<size_t>(ColumnCount()));
+    bool any = false;
+    for (size_t c = 0; c < filters.size() && c < texts.size(); ++c) {
+        std::string why;
+        if (!filters[c].Parse(texts[c], why)) {
+            if (error) *error = why;
+            return false;
+        }
+        kept[c] = texts[c];
+        any = any || filters[c].Active();
+    }
+    if (kept == filterTexts_ || (!any && !filtered_ && filterTexts_.empty())) {
+        filterTexts_ = std::move(kept);
+        return true;
+    }
+    filterTexts_ = std::move(kept);
+    filters_ = std::move(filters);
+    filtered_ = any;
+    ApplyFilters();
+    NotifyReset();
+    for (auto* o : observers_) o->FilterChanged();
+    return true;
+}
+
+void CMvView::ClearFilters() {
+    SetFilters({});
+}
+
+bool CMvView::Passes(uint32_t slot) const {
+    for (size_t c = 0; c < filters_.size(); ++c)
+        if (filters_[c].Active() &&
+            !filters_[c].Matches(SlotText(slot, int(c)), NumericColumn(int(c))))
+            return false;
+    return true;
+}
+
+void CMvView::ApplyFilters() {
+    if (!filtered_) {
+        passes_.clear();
+        shown_.clear();
+        return;
+    }
+    // Column by column, each over the rows still passing: one cell text per row and filter.
+    passes_.assign(rows_.size(), 1);
+    for (size_t c = 0; c < filters_.size(); ++c) {
+        const ColumnFilter& f = filters_[c];
+        if (!f.Active()) continue;
+        const bool numeric = NumericColumn(int(c));
+        const uint32_t n = uint32_t(rows_.size());
+        if (c == 0) {
+            for (uint32_t s = 0; s < n; ++s)
+                if (passes_[s] && !f.Matches(rows_[s].text, numeric)) passes_[s] = 0;
+            continue;
+        }
+        for (uint32_t s = 0; s < n; ++s)
+            if (passes_[s] && !f.Matches(SlotText(s, int(c)), numeric)) passes_[s] = 0;
+    }
+    RebuildShown();
+}
+
+void CMvView::RebuildShown() {
+    shown_.clear();
+    if (!filtered_) return;
+    for (uint32_t s : order_) {
+        if (passes_[s])
+            shown_.push_back(s);
+        else if (rows_[s].selected) {
+            rows_[s].selected = false;
+            --selectedCount_;
+        }
+    }
+}
+
+std::string CMvView::RowCountText() const {
+    return std::to_string(RowCount()) + " of " + std::to_string(TotalRowCount()) + " rows";
 }
 
 void CMvView::AddObserver(ViewObserver* o) {
@@ -315,6 +465,8 @@ void CMvView::RemoveObserver(ViewObserver* o) {
 }
 
 void CMvView::NotifyReset() {
+    // The shown rows follow the sorted ones.
+    if (filtered_) RebuildShown();
     for (auto* o : observers_) o->RowsReset();
 }
 
@@ -325,8 +477,8 @@ void CMvView::Select(int row, bool only) {
         for (auto& r : rows_) r.selected = false;
         selectedCount_ = 0;
     }
-    if (row >= 0 && row < RowCount() && !rows_[order_[size_t(row)]].selected) {
-        rows_[order_[size_t(row)]].selected = true;
+    if (row >= 0 && row < RowCount() && !rows_[Shown()[size_t(row)]].selected) {
+        rows_[Shown()[size_t(row)]].selected = true;
         ++selectedCount_;
     }
     for (auto* o : observers_) o->SelectionChanged();
@@ -336,8 +488,8 @@ void CMvView::SetSelection(const std::vector<int>& rows) {
     for (auto& r : rows_) r.selected = false;
     selectedCount_ = 0;
     for (int row : rows)
-        if (row >= 0 && row < RowCount() && !rows_[order_[size_t(row)]].selected) {
-            rows_[order_[size_t(row)]].selected = true;
+        if (row >= 0 && row < RowCount() && !rows_[Shown()[size_t(row)]].selected) {
+            rows_[Shown()[size_t(row)]].selected = true;
             ++selectedCount_;
         }
     for (auto* o : observers_) o->SelectionChanged();
@@ -348,21 +500,23 @@ void CMvView::ClearSelection() {
 }
 
 bool CMvView::IsSelected(int row) const {
-    return row >= 0 && row < RowCount() && rows_[order_[size_t(row)]].selected;
+    return row >= 0 && row < RowCount() && rows_[Shown()[size_t(row)]].selected;
 }
 
 int CMvView::FirstSelected() const {
     if (selectedCount_ == 0) return -1;
-    for (size_t p = 0; p < order_.size(); ++p)
-        if (rows_[order_[p]].selected) return int(p);
+    const std::vector<uint32_t>& shown = Shown();
+    for (size_t p = 0; p < shown.size(); ++p)
+        if (rows_[shown[p]].selected) return int(p);
     return -1;
 }
 
 std::vector<int> CMvView::Selection() const {
     std::vector<int> out;
     if (selectedCount_ == 0) return out;
-    for (size_t p = 0; p < order_.size(); ++p)
-        if (rows_[order_[p]].selected) out.push_back(int(p));
+    const std::vector<uint32_t>& shown = Shown();
+    for (size_t p = 0; p < shown.size(); ++p)
+        if (rows_[shown[p]].selected) out.push_back(int(p));
     return out;
 }
 
@@ -413,6 +567,13 @@ void CMvView::EndDrag(std::optional<int> targetRow) {
 }
 
 // ---- sorting ----
+
+void CMvView::SortBy(int column, bool ascending) {
+    if (column < 0 || column >= ColumnCount()) return;
+    if (column == lastSortColumn_ && ascending == ascending_) return;
+    Sort(column);
+    if (ascending_ != ascending) Sort(column);
+}
 
 int CMvView::StoredSortColumn() const {
     return ctx_.registry.SortColumn(SortKey()).value_or(fileOrderColumn_);
@@ -524,6 +685,19 @@ unsigned RecordCommandOf(int id) {
 }  // namespace
 
 bool CMvView::QueryCommand(int id, CommandState& state) {
+    switch (id) {
+        case cmd::kEditCopy:
+            EnableWithSelection(state);
+            return true;
+        case cmd::kExportList:
+        case cmd::kFocusFilter:
+            return true;
+        case cmd::kClearFilters:
+            state.enabled = filtered_;
+            return true;
+        default:
+            break;
+    }
     switch (RecordCommandOf(id) & RecordCommands()) {
         case kRecordShow:
         case kRecordCopy:
@@ -551,6 +725,24 @@ bool CMvView::QueryCommand(int id, CommandState& state) {
 }
 
 bool CMvView::RunCommand(int id) {
+    switch (id) {
+        case cmd::kEditCopy:
+            ctx_.ui.SetClipboard(SelectionText());
+            return true;
+        case cmd::kExportList:
+            ExportList();
+            return true;
+        case cmd::kFocusFilter:
+            // The filter row is part of the detail view.
+            if (mode_ != kModeDetail) SetMode(kModeDetail);
+            for (auto* o : observers_) o->FilterFocusRequested();
+            return true;
+        case cmd::kClearFilters:
+            ClearFilters();
+            return true;
+        default:
+            break;
+    }
     switch (RecordCommandOf(id) & RecordCommands()) {
         case kRecordShow:
             ShowRecord(FirstSelected());
@@ -600,6 +792,47 @@ void CMvView::ExportSelected() {
     int index = SelectedIndex();
     if (index < 0) return;
     ExportItem(ctx_.db, source_->Ref().file, index, ctx_.ui);
+}
+
+std::string CMvView::SelectionText() const {
+    std::ostringstream out;
+    WriteViewRows(*this, TableFormat::Tsv, Selection(), out);
+    return out.str();
+}
+
+namespace {
+
+// Whether a path names a file of the open database set (which only the store writes).
+bool IsFileOfSet(Database& db, const std::string& path) {
+    std::error_code ec;
+    for (const FileDesc& d : FileDescs()) {
+        const std::string& open = db.File(d.id).Path();
+        if (!open.empty() && std::filesystem::equivalent(open, path, ec)) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+void CMvView::ExportList() {
+    FileRequest r;
+    r.save = true;
+    r.title = "Export List";
+    r.filter = "CSV Files (*.csv)|*.csv|JSON Files (*.json)|*.json|All Files (*.*)|*.*||";
+    r.defaultExt = "csv";
+    r.initialName = ctx_.doc.Title().empty() ? "list.csv" : ctx_.doc.Title() + ".csv";
+    const std::optional<std::string> path = ctx_.ui.ChooseFile(r);
+    if (!path) return;
+    std::string ext = std::filesystem::path(*path).extension().string();
+    for (char& ch : ext) ch = char(std::tolower(static_cast<unsigned char>(ch)));
+    if (IsFileOfSet(ctx_.db, *path)) {
+        ctx_.ui.Show("Can't write " + *path + ": it is a file of the database.");
+        return;
+    }
+    std::ofstream out(*path, std::ios::binary | std::ios::trunc);
+    if (out) WriteViewTable(*this, ext == ".json" ? TableFormat::Json : TableFormat::Csv, out);
+    out.close();
+    if (!out) ctx_.ui.Show("Can't write " + *path);
 }
 
 void CMvView::EnableDeleteLast(CommandState& state) const {

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "shell/Commands.h"
+#include "shell/ListFilter.h"
 #include "shell/RecordSource.h"
 #include "shell/Registry.h"
 
@@ -78,6 +79,10 @@ class ViewObserver {
     virtual void RowChanged(int /*position*/) {}
     virtual void ModeChanged(int /*mode*/) {}
     virtual void SelectionChanged() {}
+    // A row is to be made current and scrolled into sight (a jump to a record).
+    virtual void RowRevealed(int /*position*/) {}
+    virtual void FilterChanged() {}         // the filters' texts changed (the rows reset as well)
+    virtual void FilterFocusRequested() {}  // the person wants to type into the filter row
 };
 
 struct Point {
@@ -129,8 +134,11 @@ class CMvView : public PaneView {
     // ---- what the renderer reads ----
     int ColumnCount() const { return int(columns_.size()); }
     const ColumnDesc& Column(int c) const { return columns_[size_t(c)]; }
-    int RowCount() const { return int(order_.size()); }
-    // Row positions are display positions (after sorting).
+    // The rows shown: those that pass the filters, in the sorted order.
+    int RowCount() const { return int(Shown().size()); }
+    // Every row of the view, shown or filtered out.
+    int TotalRowCount() const { return int(order_.size()); }
+    // Row positions are display positions (after sorting and filtering).
     std::string CellText(int row, int column) const;
     const std::string& ItemText(int row) const;
     int Icon(int row) const;
@@ -138,8 +146,38 @@ class CMvView : public PaneView {
     int Mode() const { return mode_; }
     virtual ViewImages Images() const { return {}; }
     RecordSource& Source() const { return *source_; }
-    // The row showing a record index, or -1.
+    // The row showing a record index, or -1 (also when the filters hide it).
     int PositionOf(int recordIndex) const;
+    // Whether the view has a row for a record index, shown or filtered out.
+    bool HasRecordRow(int recordIndex) const;
+    // Asks the window to make a row current and scroll to it; select makes it the one selected.
+    void Reveal(int row, bool select = true);
+
+    // ---- filtering ----
+    // The filter of each column (a column's box above its header). Rows pass when every
+    // column's filter lets their cell through; the filters outlive sorts and row changes.
+    // Sets one column's filter; false with the reason when the text is no filter (the column
+    // keeps its filter).
+    bool SetFilter(int column, const std::string& text, std::string* error = nullptr);
+    // Sets the filters of all columns at once (missing ones blank); false with the reason when
+    // one is no filter (then nothing changes).
+    bool SetFilters(const std::vector<std::string>& texts, std::string* error = nullptr);
+    std::vector<std::string> FilterTexts() const { return filterTexts_; }
+    const std::string& FilterText(int column) const;
+    void ClearFilters();
+    bool Filtered() const { return filtered_; }
+    // Whether a column's cells compare as numbers.
+    bool NumericColumn(int column) const;
+    // "N of M rows": the rows shown and all rows.
+    std::string RowCountText() const;
+
+    // ---- lists out ----
+    // The selected rows as the clipboard gets them: a line of column titles, then one line per
+    // row, cells separated by tabs.
+    std::string SelectionText() const;
+    // "Export List...": the rows shown, as "list --format csv|json" writes them, to a file the
+    // person chooses (JSON when its name ends in ".json").
+    void ExportList();
 
     void AddObserver(ViewObserver* o);
     void RemoveObserver(ViewObserver* o);
@@ -173,6 +211,8 @@ class CMvView : public PaneView {
     void Sort(int column);
     bool Ascending() const { return ascending_; }
     int LastSortColumn() const { return lastSortColumn_; }
+    // Sorts by a column in a given direction (nothing when the rows are sorted so already).
+    void SortBy(int column, bool ascending);
     int FileOrderColumn() const { return fileOrderColumn_; }
     // The name the stored sort column is kept under: the view's class, unless views of several
     // classes share one.
@@ -257,6 +297,15 @@ class CMvView : public PaneView {
         std::string text;
     };
     void NotifyReset();
+    // The row positions: the filtered rows when a filter is set, else every row.
+    const std::vector<uint32_t>& Shown() const { return filtered_ ? shown_ : order_; }
+    // The text of a cell of a row slot.
+    std::string SlotText(uint32_t slot, int column) const;
+    bool Passes(uint32_t slot) const;
+    // Applies the filters to every row again, then rebuilds the shown rows.
+    void ApplyFilters();
+    // The shown rows from the sorted ones; a hidden row loses its selection.
+    void RebuildShown();
     const uint8_t* RecordOf(uint32_t slot) const {
         return records_.data() + size_t(slot) * recordSize_;
     }
@@ -265,9 +314,14 @@ class CMvView : public PaneView {
     std::vector<ColumnDesc> columns_;
     int fileOrderColumn_;
     uint32_t recordSize_;
-    std::vector<Row> rows_;         // by slot
-    std::vector<uint8_t> records_;  // the record each row shows, by slot
-    std::vector<uint32_t> order_;   // display position -> slot
+    std::vector<Row> rows_;                 // by slot
+    std::vector<uint8_t> records_;          // the record each row shows, by slot
+    std::vector<uint32_t> order_;           // sorted position -> slot
+    std::vector<std::string> filterTexts_;  // by column
+    std::vector<ColumnFilter> filters_;     // by column
+    bool filtered_ = false;                 // some column has a filter
+    std::vector<uint8_t> passes_;           // by slot, while filtered
+    std::vector<uint32_t> shown_;           // display position -> slot, while filtered
     int selectedCount_ = 0;
     int mode_ = kModeLargeIcons;
     bool ascending_ = true;

@@ -47,6 +47,8 @@ enum class Picture {
     Check,
     About,
     ContextHelp,
+    Back,
+    Forward,
 };
 
 // An image of an image list: its picture and whether it is the picture's selected form.

@@ -55,6 +55,8 @@ class ScriptedUi : public Ui {
     const std::vector<RecordedDialog>& Dialogs() const { return dialogsSeen_; }
     std::vector<std::string> HelpRequests() const { return help_; }
     void ShowHelp(const std::string& helpFile, int topic) override;
+    void SetClipboard(const std::string& text) override { clipboard_ = text; }
+    const std::string& Clipboard() const { return clipboard_; }
 
     const std::vector<RecordedMessage>& Messages() const { return messages_; }
     const std::vector<FileRequest>& FileRequests() const { return fileRequests_; }
@@ -79,6 +81,7 @@ class ScriptedUi : public Ui {
     std::deque<DialogScript> dialogs_;
     std::vector<RecordedDialog> dialogsSeen_;
     std::vector<std::string> help_;
+    std::string clipboard_;
     int unanswered_ = 0;
     int busy_ = 0;
 };

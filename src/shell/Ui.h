@@ -45,6 +45,8 @@ class Ui {
     Answer RunDialog(Form& form);
     // The platform's help viewer on a help file; topic 0 is the contents.
     virtual void ShowHelp(const std::string& /*helpFile*/, int /*topic*/) {}
+    // Puts a text on the clipboard.
+    virtual void SetClipboard(const std::string& /*text*/) {}
 
     // Conveniences.
     void Show(const std::string& text, Icon icon = Icon::Exclamation) {

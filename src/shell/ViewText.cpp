@@ -72,6 +72,16 @@ void WriteViewTable(const CMvView& view, TableFormat format, std::ostream& out) 
         [&](int r, int c) { return view.CellText(r, c); }, format, out);
 }
 
+void WriteViewRows(const CMvView& view, TableFormat format, const std::vector<int>& shown,
+                   std::ostream& out) {
+    auto row = [&](int k) { return shown[size_t(k)]; };
+    WriteTable(
+        view.ColumnCount(), int(shown.size()), [&](int c) { return view.Column(c).title; },
+        [&](int k) { return int64_t(view.ItemData(row(k))); },
+        [&](int k) { return view.Icon(row(k)); },
+        [&](int k, int c) { return view.CellText(row(k), c); }, format, out);
+}
+
 void WriteListTable(const std::vector<ListColumn>& columns, const std::vector<ListRow>& rows,
                     TableFormat format, std::ostream& out) {
     static const std::string kEmpty;
@@ -97,9 +107,25 @@ int FindColumn(const CMvView& view, const std::string& name) {
     return -1;
 }
 
+bool ApplyFilterArgument(CMvView& view, const std::string& argument, std::string& error) {
+    // The column is the text before the first "=" that names one (a title may hold "=").
+    for (size_t eq = argument.find('='); eq != std::string::npos; eq = argument.find('=', eq + 1)) {
+        const int c = FindColumn(view, argument.substr(0, eq));
+        if (c < 0) continue;
+        std::string why;
+        if (view.SetFilter(c, argument.substr(eq + 1), &why)) return true;
+        error = "bad filter " + argument + ": " + why;
+        return false;
+    }
+    error = argument.find('=') == std::string::npos
+                ? "a filter is COL=EXPR, not " + argument
+                : "no column " + argument.substr(0, argument.find('='));
+    return false;
+}
+
 int ListCategory(Database& db, Ui& ui, const std::string& path,
                  const std::vector<std::string>& sortColumns, bool descending, TableFormat format,
-                 std::ostream& out, std::ostream& err) {
+                 std::ostream& out, std::ostream& err, const std::vector<std::string>& filters) {
     CTablonApp app(db, ui);
     CMainFrame& frame = app.Frame();
     frame.Tree().Build(db);
@@ -114,6 +140,13 @@ int ListCategory(Database& db, Ui& ui, const std::string& path,
     if (!view) {
         err << "tablon-cli: " << path << " shows no list\n";
         return 1;
+    }
+    for (const auto& f : filters) {
+        std::string error;
+        if (!ApplyFilterArgument(*view, f, error)) {
+            err << "tablon-cli: " << error << "\n";
+            return 2;
+        }
     }
     for (const auto& name : sortColumns) {
         const int c = FindColumn(*view, name);

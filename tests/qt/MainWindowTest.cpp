@@ -110,15 +110,19 @@ void MainWindowTest::OpensOnTheVehicleList() {
     QStringList menus;
     for (QAction* a : w.menuBar()->actions()) menus << a->text();
     QCOMPARE(menus, QStringList({"&File", "&Edit", "&View", "Operations", "&Help"}));
-    // Nobody handles the clipboard commands.
+    // Copy needs a selected row; nobody handles the other clipboard commands.
     QVERIFY(!w.Action(cmd::kEditCopy)->isEnabled());
+    QVERIFY(!w.Action(cmd::kEditPaste)->isEnabled());
 
-    // Toolbar: 12 buttons and 3 gaps, each button with a picture and its tool tip.
+    // Toolbar: Back, Forward, then 12 buttons and 3 gaps, each button with a picture and its
+    // tool tip.
     const QList<QAction*> buttons = w.ToolBar()->actions();
-    QCOMPARE(buttons.size(), 15);
-    QCOMPARE(buttons.at(5)->isSeparator(), true);
-    QCOMPARE(buttons.at(1)->toolTip(), QString("Add Item"));
-    QCOMPARE(buttons.at(0)->statusTip(), QString("Show Details"));
+    QCOMPARE(buttons.size(), 18);
+    QCOMPARE(buttons.at(2)->isSeparator(), true);
+    QCOMPARE(buttons.at(8)->isSeparator(), true);
+    QCOMPARE(buttons.at(0)->toolTip(), QString("Back"));
+    QCOMPARE(buttons.at(4)->toolTip(), QString("Add Item"));
+    QCOMPARE(buttons.at(3)->statusTip(), QString("Show Details"));
     for (QAction* a : buttons)
         if (!a->isSeparator()) QVERIFY(!a->icon().isNull());
 

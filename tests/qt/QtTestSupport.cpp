@@ -22,7 +22,10 @@ Answer TestUi::Message(const std::string& text, Icon, Buttons buttons, const std
 }
 
 std::optional<std::string> TestUi::ChooseFile(const FileRequest&) {
-    return std::nullopt;
+    if (files.empty()) return std::nullopt;
+    std::optional<std::string> f = files.front();
+    files.pop_front();
+    return f;
 }
 
 void TestUi::Modal(Form& form) {

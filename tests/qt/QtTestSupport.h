@@ -34,7 +34,8 @@ class TestUi : public QtUi {
 
     std::deque<Answer> answers;
     std::vector<std::string> messages;
-    std::vector<std::string> dialogs;  // titles, as they opened
+    std::vector<std::string> dialogs;              // titles, as they opened
+    std::deque<std::optional<std::string>> files;  // file dialogs' choices (then: cancel)
     // Runs while a dialog is open.
     std::function<void(FormDialog&)> onDialog;
 

@@ -62,8 +62,10 @@ TEST(CommandTablesTest, MenusToolbarPopupAndTexts) {
 
     std::vector<int> buttons;
     for (const auto& b : Toolbar()) buttons.push_back(b.id);
-    EXPECT_EQ(buttons, (std::vector<int>{32778, 32790, 32793, 32791, 32806, 0, 32779, 32780, 32781,
-                                         32782, 0, 32799, 0, 57664, 57669}));
+    // Back and Forward, then the buttons of the record views and the application.
+    EXPECT_EQ(buttons,
+              (std::vector<int>{cmd::kNavBack, cmd::kNavForward, 0, 32778, 32790, 32793, 32791,
+                                32806, 0, 32779, 32780, 32781, 32782, 0, 32799, 0, 57664, 57669}));
 
     EXPECT_STREQ(CommandTextOf(cmd::kAddCopy)->toolTip, "Add Copy Item ");
     EXPECT_STREQ(CommandTextOf(cmd::kExportItem)->toolTip, "Export Record");
