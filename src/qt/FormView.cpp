@@ -124,6 +124,20 @@ void FormView::Build() {
     // Group boxes lie behind the controls they frame.
     for (size_t i = 0; i < controls.size(); ++i)
         if (controls[i].kind == ControlKind::GroupBox) widgets_[i]->lower();
+    // A label with a mnemonic ("&Record:") gives the focus to the next control that takes it.
+    for (size_t i = 0; i < controls.size(); ++i) {
+        if (controls[i].kind != ControlKind::Label) continue;
+        const QString text = Text(controls[i].label);
+        if (!text.contains('&') || text.count(QStringLiteral("&&")) * 2 == text.count('&'))
+            continue;
+        for (size_t k = i + 1; k < controls.size(); ++k)
+            if ((widgets_[k]->focusPolicy() & Qt::TabFocus) || widgets_[k]->focusProxy()) {
+                auto* label = static_cast<QLabel*>(widgets_[i]);
+                label->setBuddy(widgets_[k]);
+                label->setText(text);
+                break;
+            }
+    }
     Place();
 }
 
@@ -261,9 +275,11 @@ void FormView::Sync(size_t index) {
     w->setVisible(c.visible);
     const QSignalBlocker block(w);
     switch (c.kind) {
-        case ControlKind::Label:
-            static_cast<QLabel*>(w)->setText(PlainCaption(c.label));
+        case ControlKind::Label: {
+            auto* label = static_cast<QLabel*>(w);
+            label->setText(label->buddy() ? Text(c.label) : PlainCaption(c.label));
             break;
+        }
         case ControlKind::GroupBox:
             static_cast<QGroupBox*>(w)->setTitle(PlainCaption(c.label));
             break;

@@ -16,6 +16,7 @@
 #include <sstream>
 
 #include "QtTestSupport.h"
+#include "qt/ListModels.h"
 #include "qt/ListWidget.h"
 #include "qt/ViewPane.h"
 #include "shell/ViewText.h"
@@ -145,6 +146,7 @@ void FindingTest::GoToRecordBackAndForward() {
     QVERIFY(w.Action(cmd::kNavBack)->isEnabled());
 
     // Alt+Left: the weapons again, filtered, with the row selected.
+    QApplication::setActiveWindow(&w);
     QTest::keyClick(&w, Qt::Key_Left, Qt::AltModifier);
     QCOMPARE(w.Tree()->currentItem()->text(0), QString("Weapons"));
     CMvView* back = w.Pane()->View();
@@ -213,11 +215,10 @@ void FindingTest::ThemesAndKeys() {
     QVERIFY(!f.Ui().dialogs.empty());
 
     // The tree, the filter row and the list take the focus in turn with Tab.
-    w.Tree()->setFocus();
-    QVERIFY(w.Tree()->hasFocus());
+    QApplication::setActiveWindow(&w);
     QWidget* next = w.Tree()->nextInFocusChain();
     bool reachesFilter = false, reachesList = false;
-    for (int i = 0; i < 50 && next != w.Tree(); ++i, next = next->nextInFocusChain()) {
+    for (int i = 0; i < 1000 && next != w.Tree(); ++i, next = next->nextInFocusChain()) {
         if (!(next->focusPolicy() & Qt::TabFocus) || !next->isVisible()) continue;
         reachesFilter = reachesFilter || next == w.List()->FilterBox(0);
         reachesList = reachesList || next == w.List()->DetailView();
