@@ -136,8 +136,7 @@ int RunTablon(int argc, char** argv) {
         std::fprintf(options.help ? stdout : stderr,
                      "usage: tablon [DIR] [--select PATH] [--mode large|small|list|detail] "
                      "[--row N] [--show-item] [--command ID] [--theme system|light|dark] "
-                     "[--filter COL=EXPR]... [--screenshot FILE.png]
-");
+                     "[--filter COL=EXPR]... [--screenshot FILE.png]\n");
         return options.help ? 0 : 2;
     }
 
