@@ -196,7 +196,7 @@ void CCtRecordDialog::AltOffset() {
     if (!TakeIntoCopy()) return;
     const int index = copy_.AltDataRef();
     if (copy_.DataType() == kDataVehicle)
-        EditRecord(ctx_, {FileId::Acd}, index, "Update Failed");
+        EditRecord(ctx_, {FileId::Acd}, index, "Update Failed", Format("Aircraft Data %d", index));
     else if (copy_.DataType() == kDataWeapon)
         EditRecord(ctx_, {FileId::Swd}, index, "Update Failed");
 }

@@ -100,7 +100,8 @@ bool PrepareRecalcStats(const Args& args, std::ostream& err) {
     if (!args.Has("--low-air")) return true;
     float factor = 0;
     if (!ParseFloatText(args.Opt("--low-air"), factor) || factor < 0 || factor > 1) {
-        err << "tablon-cli: --low-air takes a number from 0 to 1\n";
+        // The message of the "Low Air Modifier Value" dialog.
+        err << "Please enter a number between 0 and 1.\n";
         return false;
     }
     SetLowAirFactor(factor);

@@ -191,8 +191,11 @@ QWidget* FormView::Make(size_t index) {
         case ControlKind::DropList: {
             auto* combo = new QComboBox(this);
             combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-            connect(combo, &QComboBox::activated, this,
-                    [this, id](int index) { form_.SetSelected(id, index); });
+            // A choice is handed to the form like a click, so that a dialog can follow it.
+            connect(combo, &QComboBox::activated, this, [this, id](int index) {
+                form_.SetSelected(id, index);
+                form_.Press(id);
+            });
             w = combo;
             break;
         }

@@ -160,10 +160,13 @@ void World::WriteWeaponLists() {
         for (uint32_t v = 0; v < parts[k]; ++v, ++r) {
             listsOf_[k].push_back(r);
             b.Target(t.Record(r)).Set("name", VariantName(l.name, v, 15));
+            // Every fourth variant has its entries spread out with empty ones between them,
+            // as hand edits leave lists ("Sort Hardpoint Tables" packs them).
+            const int spread = v % 4 == 3 ? 2 : 1;
             for (uint8_t i = 0; i < l.entryCount; ++i) {
                 const uint32_t w = Pick(weaponsOf_[l.entries[i].weapon], v + i);
                 if (w == 0) continue;
-                b.SetAt("weapons", i, w).SetAt("counts", i, l.entries[i].count);
+                b.SetAt("weapons", spread * i, w).SetAt("counts", spread * i, l.entries[i].count);
                 listEntries_[r].push_back({uint16_t(w), l.entries[i].count});
             }
         }
@@ -208,8 +211,12 @@ void World::WriteVehicles() {
             facts.stores.push_back({uint16_t(w), uint16_t(n)});
         };
         uint16_t rackMask = 0, visibleMask = 0;
-        for (int s = 0; s < int(tp.slots.size()); ++s) {
-            const SlotSpec& desc = tp.slots[s];
+        // Every fifth variant has an empty slot 1, a gap in its slot table.
+        static_assert(std::tuple_size_v<decltype(tp.slots)> < kHardpointSlots);
+        const int gapAt = v % 5 == 4 ? 1 : kHardpointSlots;
+        for (int k = 0; k < int(tp.slots.size()); ++k) {
+            const SlotSpec& desc = tp.slots[k];
+            const int s = k < gapAt ? k : k + 1;
             uint32_t ref = 0;
             uint8_t load = 0;
             switch (desc.use) {

@@ -44,6 +44,13 @@ void ShellRegistry::RegisterApplicationCommand(int id, ContextCommand run, Conte
 }
 
 void ShellRegistry::RegisterRecordDialog(SourceRef kind, RecordDialog dialog) {
+    RegisterRecordDialog(
+        kind, TitledRecordDialog(
+                  [d = std::move(dialog)](ShellContext& ctx, int index, Bytes& record,
+                                          const std::string&) { return d(ctx, index, record); }));
+}
+
+void ShellRegistry::RegisterRecordDialog(SourceRef kind, TitledRecordDialog dialog) {
     for (auto& [k, d] : dialogs_)
         if (k == kind) {
             d = std::move(dialog);
@@ -52,7 +59,7 @@ void ShellRegistry::RegisterRecordDialog(SourceRef kind, RecordDialog dialog) {
     dialogs_.emplace_back(kind, std::move(dialog));
 }
 
-const RecordDialog* ShellRegistry::FindRecordDialog(SourceRef kind) const {
+const TitledRecordDialog* ShellRegistry::FindRecordDialog(SourceRef kind) const {
     for (const auto& [k, d] : dialogs_)
         if (k == kind) return &d;
     return nullptr;
@@ -73,9 +80,10 @@ void ShellRegistry::SetSortColumn(const std::string& viewClass, int column) {
     sortColumns_.emplace_back(viewClass, column);
 }
 
-Answer RunRecordDialog(ShellContext& ctx, SourceRef kind, int index, Bytes& record) {
-    if (const RecordDialog* d = ctx.registry.FindRecordDialog(kind))
-        return (*d)(ctx, index, record);
+Answer RunRecordDialog(ShellContext& ctx, SourceRef kind, int index, Bytes& record,
+                       const std::string& title) {
+    if (const TitledRecordDialog* d = ctx.registry.FindRecordDialog(kind))
+        return (*d)(ctx, index, record, title);
     auto source = MakeSource(ctx.db, kind);
     if (!source) return Answer::Cancel;
     CRecordForm form(source->TypeName(), source->Fields(), index, record);
@@ -83,12 +91,13 @@ Answer RunRecordDialog(ShellContext& ctx, SourceRef kind, int index, Bytes& reco
     return Answer::Cancel;
 }
 
-bool EditRecord(ShellContext& ctx, SourceRef kind, int index, const char* failMessage) {
+bool EditRecord(ShellContext& ctx, SourceRef kind, int index, const char* failMessage,
+                const std::string& title) {
     auto source = MakeSource(ctx.db, kind);
     if (!source) return false;
     Bytes record(source->RecordSize());
     if (!source->Get(index, record.data())) return false;
-    if (RunRecordDialog(ctx, kind, index, record) != Answer::Ok) return false;
+    if (RunRecordDialog(ctx, kind, index, record, title) != Answer::Ok) return false;
     if (!source->Set(index, record.data())) {
         ctx.ui.Show(failMessage);
         return false;

@@ -37,6 +37,10 @@ using ContextCommand = std::function<void(ShellContext&)>;
 using ContextUpdate = std::function<void(ShellContext&, CommandState&)>;
 // A detail dialog on a copy of a record: Ok when the copy is to be written back.
 using RecordDialog = std::function<Answer(ShellContext&, int index, Bytes& record)>;
+// The same with the name the caller gives the dialog ("Radar Data %d", ...); an empty name lets
+// the dialog name itself.
+using TitledRecordDialog =
+    std::function<Answer(ShellContext&, int index, Bytes& record, const std::string& title)>;
 
 class ShellRegistry {
   public:
@@ -55,7 +59,8 @@ class ShellRegistry {
     const std::vector<CommandEntry>& ApplicationCommands() const { return appCommands_; }
 
     void RegisterRecordDialog(SourceRef kind, RecordDialog dialog);
-    const RecordDialog* FindRecordDialog(SourceRef kind) const;
+    void RegisterRecordDialog(SourceRef kind, TitledRecordDialog dialog);
+    const TitledRecordDialog* FindRecordDialog(SourceRef kind) const;
 
     // The column each list view class sorted by last: it outlives the views of the class and
     // lasts for the run. Unset until a view of the class stores one.
@@ -70,7 +75,7 @@ class ShellRegistry {
     std::vector<std::pair<std::string, ViewFactory>> views_;
     std::vector<CommandEntry> docCommands_;
     std::vector<CommandEntry> appCommands_;
-    std::vector<std::pair<SourceRef, RecordDialog>> dialogs_;
+    std::vector<std::pair<SourceRef, TitledRecordDialog>> dialogs_;
     std::vector<std::pair<std::string, int>> sortColumns_;
     CliVerbTable verbs_;
 };
@@ -80,12 +85,15 @@ class ShellRegistry {
 void RegisterSubsystems(ShellRegistry& registry);
 
 // Runs the detail dialog of a record on a copy: the registered one, or the generic read-only
-// record view (which never asks for a write: Cancel).
-Answer RunRecordDialog(ShellContext& ctx, SourceRef kind, int index, Bytes& record);
+// record view (which never asks for a write: Cancel). The title is the name the dialog shows;
+// empty: its own.
+Answer RunRecordDialog(ShellContext& ctx, SourceRef kind, int index, Bytes& record,
+                       const std::string& title = {});
 
 // The pattern every caller of a detail dialog follows: read the record (nothing happens when it
 // cannot be read), run its dialog, and on OK write it back, showing failMessage when that fails.
 // Returns true when a record was written.
-bool EditRecord(ShellContext& ctx, SourceRef kind, int index, const char* failMessage);
+bool EditRecord(ShellContext& ctx, SourceRef kind, int index, const char* failMessage,
+                const std::string& title = {});
 
 }  // namespace tablon

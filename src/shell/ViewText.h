@@ -11,6 +11,8 @@
 namespace tablon {
 
 class CMvView;
+struct ListColumn;
+struct ListRow;
 class Database;
 class Ui;
 
@@ -26,6 +28,11 @@ void WriteListTable(const std::vector<ListColumn>& columns, const std::vector<Li
 // The same for some of the rows shown (positions in display order).
 void WriteViewRows(const CMvView& view, TableFormat format, const std::vector<int>& rows,
                    std::ostream& out);
+
+// A dialog's list (its columns and rows) written as WriteViewTable writes a view; the index is
+// each row's item data.
+void WriteListTable(const std::vector<ListColumn>& columns, const std::vector<ListRow>& rows,
+                    TableFormat format, std::ostream& out);
 
 // A column named by its number or its title (exact, else ignoring case); -1 when none.
 int FindColumn(const CMvView& view, const std::string& name);

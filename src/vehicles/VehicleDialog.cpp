@@ -589,7 +589,8 @@ void CVehicleDialog::EditUnit(int row) {
 }
 
 void CVehicleDialog::ShowRadar() {
-    EditRecord(ctx_, {FileId::Rcd}, copy_.Radar(), "Update Failed");
+    EditRecord(ctx_, {FileId::Rcd}, copy_.Radar(), "Update Failed",
+               Format("Radar record %d", copy_.Radar()));
 }
 
 void CVehicleDialog::ShowAircraftData() {
@@ -600,7 +601,7 @@ void CVehicleDialog::ShowAircraftData() {
     Bytes record(source->RecordSize());
     if (!source->Get(*acdNumber_, record.data())) return;
     // Shown only: whatever the dialog returns, nothing is written.
-    RunRecordDialog(ctx_, acd, *acdNumber_, record);
+    RunRecordDialog(ctx_, acd, *acdNumber_, record, Format("Aircraft Data %d", *acdNumber_));
 }
 
 Answer RunVehicleDialog(ShellContext& ctx, VehicleRecord& copy, int index) {

@@ -273,8 +273,9 @@ void CWeaponDialog::CtIndex() {
 
 void CWeaponDialog::SeekerRadar() {
     if (!TakeFields()) return;
-    EditRecord(ctx_, {FileId::Rcd, ModelTable::None}, int(Value(kSeekerRadar).integer),
-               "Update failed");
+    const int radar = int(Value(kSeekerRadar).integer);
+    EditRecord(ctx_, {FileId::Rcd, ModelTable::None}, radar, "Update failed",
+               Format("Radar Data %d", radar));
 }
 
 void CWeaponDialog::SwdData() {

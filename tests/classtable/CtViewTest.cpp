@@ -328,7 +328,7 @@ TEST_F(CtViewTest, OffsetButtonsByDataTypeOpenTheReferencedRecords) {
     d.Press(ctdlg::kFileOffsetButton);
     ASSERT_EQ(ui_.Dialogs().size(), 3u);
     EXPECT_EQ(ui_.Dialogs()[0].title, "Vehicle Data Details");
-    EXPECT_EQ(ui_.Dialogs()[1].title, "ACD Record 1");
+    EXPECT_EQ(ui_.Dialogs()[1].title, "ACD Data");
     EXPECT_EQ(ui_.Dialogs()[2].title, "Vehicle Data Details");
     // The fields are taken first: the second vehicle is record 1.
     EXPECT_EQ(vehicleNumbers, (std::vector<std::string>{"2", "1"}));

@@ -139,7 +139,7 @@ TEST_F(FrameTest, EveryCategoryOpensAList) {
 TEST_F(FrameTest, GenericViewShowsARecordReadOnlyAndExports) {
     WriteSet();
     Open();
-    CMvView& generic = OpenList("IR Data");
+    CMvView& generic = OpenList("Sim Weapon Data");
     EXPECT_FALSE(Frame().StateOf(cmd::kShowItem).enabled);
     EXPECT_FALSE(Frame().StateOf(cmd::kExportItem).enabled);
     EXPECT_FALSE(Frame().StateOf(cmd::kAddItem).enabled);
@@ -148,7 +148,7 @@ TEST_F(FrameTest, GenericViewShowsARecordReadOnlyAndExports) {
     EXPECT_TRUE(Frame().StateOf(cmd::kShowItem).enabled);
     EXPECT_TRUE(Frame().StateOf(cmd::kExportItem).enabled);
 
-    const Bytes before = ReadBytes(Path("vantor.icd"));
+    const Bytes before = ReadBytes(Path("vantor.swd"));
     Form* shown = nullptr;
     size_t rows = 0;
     ui_.QueueDialog([&](Form& f) {
@@ -158,13 +158,13 @@ TEST_F(FrameTest, GenericViewShowsARecordReadOnlyAndExports) {
     });
     Frame().Run(cmd::kShowItem);
     ASSERT_EQ(ui_.Dialogs().size(), 1u);
-    EXPECT_EQ(ui_.Dialogs()[0].title, "ICD Record 1");
+    EXPECT_EQ(ui_.Dialogs()[0].title, "SWD Record 1");
     EXPECT_GT(rows, 0u);
-    EXPECT_EQ(ReadBytes(Path("vantor.icd")), before);
+    EXPECT_EQ(ReadBytes(Path("vantor.swd")), before);
 
     ui_.QueueFile(Path("out.vte"));
     Frame().Run(cmd::kExportItem);
-    EXPECT_EQ(ReadBytes(Path("out.vte")).size(), 12u + 20u);
+    EXPECT_EQ(ReadBytes(Path("out.vte")).size(), 12u + 52u);
     // Records without an export code offer no export.
     OpenList("Lods");
     EXPECT_FALSE(Frame().StateOf(cmd::kExportItem).enabled);
@@ -187,7 +187,7 @@ TEST_F(FrameTest, ListCategoryWritesTheRowsInViewOrder) {
     EXPECT_EQ(firstCells, (std::vector<std::string>{"3", "2", "1", "0"}));
 
     std::ostringstream csv;
-    ASSERT_EQ(ListCategory(*db_, ui_, "IR Data", {}, true, TableFormat::Csv, csv, err), 0);
+    ASSERT_EQ(ListCategory(*db_, ui_, "Sim Weapon Data", {}, true, TableFormat::Csv, csv, err), 0);
     EXPECT_EQ(csv.str().substr(0, 3), "No,");
 
     std::ostringstream bad;

@@ -98,11 +98,11 @@ TEST_F(AppCommandsTest, CommandStatesThroughTheRealChain) {
     WriteSet();
     Open();
     app_->Start();
-    for (int id : {cmd::kEditUndo, cmd::kEditCut, cmd::kEditCopy, cmd::kEditPaste, cmd::kSetLowAir})
+    for (int id : {cmd::kEditUndo, cmd::kEditCut, cmd::kEditCopy, cmd::kEditPaste})
         EXPECT_FALSE(Frame().StateOf(id).enabled) << id;
     for (int id : {cmd::kImportData, cmd::kEditCtRecord, cmd::kSearchCtEntryReference,
                    cmd::kSearchCtByClass, cmd::kSearchBadCtHdrLinks, cmd::kSearchParentReferences,
-                   cmd::kCtCheck, cmd::kAppAbout, cmd::kAppExit, cmd::kLargeIcons})
+                   cmd::kSetLowAir, cmd::kCtCheck, cmd::kAppAbout, cmd::kAppExit, cmd::kLargeIcons})
         EXPECT_TRUE(Frame().StateOf(id).enabled) << id;
 
     CMvView& ct = OpenList("Class Table");
