@@ -63,6 +63,11 @@ class VclTest : public ShellTest {
     // Writes the records given so far over the minimal set and opens it. Weapon 0 and list 0
     // are there unnamed unless the test gives them.
     void OpenDb() {
+        WriteVehicleFiles();
+        Open();
+    }
+    // The minimal set with the records given so far written over it.
+    void WriteVehicleFiles() {
         WriteSet();
         if (weapons_.empty()) weapons_.push_back({});
         if (lists_.empty()) lists_.push_back({});
@@ -71,7 +76,6 @@ class VclTest : public ShellTest {
         WriteRecords("vantor.wcd", weapons_);
         WriteRecords("vantor.wld", lists_);
         WriteRecords("vantor.ucd", units_);
-        Open();
     }
 
     template <typename R>
