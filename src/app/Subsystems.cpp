@@ -3,6 +3,7 @@
 #include "classtable/CtCommands.h"
 #include "classtable/CtSearchDialogs.h"
 #include "objectives/ObjectiveDraw.h"
+#include "models/ModelRegister.h"
 #include "shell/Registry.h"
 #include "vehicles/VclRegister.h"
 #include "vehicles/WeaponCommands.h"
@@ -15,6 +16,7 @@ void RegisterSubsystems(ShellRegistry& registry) {
     RegisterObjectiveDrawing(registry);
     RegisterVehicles(registry);
     RegisterWeapons(registry);
+    RegisterModels(registry);
 }
 
 }  // namespace tablon
