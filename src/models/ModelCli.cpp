@@ -21,16 +21,26 @@ namespace tablon {
 
 namespace {
 
+// The exit status of the last argument check that failed: 2 for a usage error (a bad
+// number), 1 for anything else.
+int lastStatus = 1;
+
+int Status() {
+    const int status = lastStatus;
+    lastStatus = 1;
+    return status;
+}
+
 bool Int(CliSession& s, const std::string& text, long long lo, long long hi, long long& out,
          const char* what) {
     if (ParseCliInt(text, lo, hi, out)) return true;
-    s.Usage(std::string("bad ") + what + " " + text);
+    lastStatus = s.Usage(std::string("bad ") + what + " " + text);
     return false;
 }
 
 bool Float(CliSession& s, const std::string& text, float& out) {
     if (ParseFloatText(text, out)) return true;
-    s.Usage("bad number " + text);
+    lastStatus = s.Usage("bad number " + text);
     return false;
 }
 
@@ -75,7 +85,7 @@ int ModelParent(CliSession& s, const CliArgs& a) {
     const std::string format = a.Opt("--format", "text");
     if (format != "text" && format != "json") return s.Usage("--format is text or json");
     ParentData d;
-    if (!LoadParent(s, a.positional[0], d)) return 1;
+    if (!LoadParent(s, a.positional[0], d)) return Status();
     std::ostream& out = s.Out();
     const uint8_t* rec = d.record.b;
     if (format == "json") {
@@ -153,7 +163,7 @@ int ModelSetLodRef(CliSession& s, const CliArgs& a) {
     if (!Int(s, a.positional[1], 0, 255, j, "reference") ||
         !Int(s, a.positional[2], -0x80000000LL, 0x7fffffff, lod, "LOD") ||
         !Float(s, a.positional[3], distance) || !LoadParent(s, a.positional[0], d))
-        return 1;
+        return Status();
     if (size_t(j) >= d.lodRefs.size())
         return s.Fail("parent has no LOD reference " + a.positional[1]);
     d.lodRefs[size_t(j)] = {uint32_t(int32_t(lod)) << 1, distance};
@@ -173,7 +183,7 @@ int SetPosition(CliSession& s, const CliArgs& a, bool slot) {
     Vec3 v;
     if (!Int(s, a.positional[1], 0, 0x7fff, i, "position") || !Vector(s, a.positional, 2, v) ||
         !LoadParent(s, a.positional[0], d))
-        return 1;
+        return Status();
     std::vector<Vec3> list = slot ? d.slots : d.dynamic;
     if (size_t(i) >= list.size())
         return s.Fail(std::string("parent has no ") + (slot ? "slot " : "dynamic position ") +
@@ -240,9 +250,9 @@ bool OpenLod(CliSession& s, const CliArgs& a, OpenedLod& lod) {
 int LodInfo(CliSession& s, const CliArgs& a) {
     if (a.positional.size() != 1) return s.Usage("lod info L");
     TableFormat format;
-    if (!s.Format(a, format, false)) return 1;
+    if (!s.Format(a, format, false)) return 2;
     OpenedLod lod;
-    if (!OpenLod(s, a, lod)) return 1;
+    if (!OpenLod(s, a, lod)) return Status();
     const LodData& d = lod.data;
     auto vectors = [&](const LodTable& t) {
         std::vector<Vec3> list;
@@ -289,7 +299,7 @@ int LodSetVector(CliSession& s, const CliArgs& a, bool normal) {
     OpenedLod lod;
     if (a.positional.size() < 2 || !Int(s, a.positional[1], 0, 0xffffffffLL, i, "index") ||
         !Vector(s, a.positional, 2, v) || !OpenLod(s, a, lod))
-        return 1;
+        return Status();
     const int ok =
         normal ? lod.data.SetRootNormal(uint32_t(i), v) : lod.data.SetRootVertex(uint32_t(i), v);
     return ok ? 0
@@ -303,7 +313,7 @@ int LodSetTexture(CliSession& s, const CliArgs& a) {
     OpenedLod lod;
     if (!Int(s, a.positional[1], 0, 0xffffffffLL, i, "index") ||
         !Int(s, a.positional[2], -0x80000000LL, 0x7fffffff, tex, "texture") || !OpenLod(s, a, lod))
-        return 1;
+        return Status();
     return lod.data.SetRootTexture(uint32_t(i), uint32_t(int32_t(tex)))
                ? 0
                : s.Fail("LOD has no texture entry " + a.positional[1]);
@@ -313,7 +323,7 @@ int LodTree(CliSession& s, const CliArgs& a) {
     if (a.positional.size() != 1) return s.Usage("lod tree L [--parent P] --format json");
     if (a.Opt("--format", "json") != "json") return s.Usage("--format is json");
     OpenedLod lod;
-    if (!OpenLod(s, a, lod)) return 1;
+    if (!OpenLod(s, a, lod)) return Status();
     s.Out() << "{\"lod\": " << lod.number << ", \"nodes\": " << lod.data.CodeCount()
             << ", \"switch_masks\": [" << NumberList(lod.data.SwitchMasks()) << "], \"root\": ";
     WriteLodTreeJson(lod.data, s.Out());
@@ -324,7 +334,7 @@ int LodTree(CliSession& s, const CliArgs& a) {
 int LodDraw(CliSession& s, const CliArgs& a) {
     if (a.positional.size() != 2) return s.Usage("lod draw L OUT.png [options]");
     TableFormat format;
-    if (!s.Format(a, format, false)) return 1;
+    if (!s.Format(a, format, false)) return 2;
     int width = 640, height = 480;
     if (a.Has("--size")) {
         const std::string size = a.Opt("--size");
@@ -348,9 +358,9 @@ int LodDraw(CliSession& s, const CliArgs& a) {
     if (!Int(s, a.Opt("--zoom", "0"), -10, 10, zoom, "zoom") ||
         !Int(s, a.Opt("--hscroll", "0"), -100, 100, hs, "scroll position") ||
         !Int(s, a.Opt("--vscroll", "0"), -100, 100, vs, "scroll position"))
-        return 1;
+        return Status();
     OpenedLod lod;
-    if (!OpenLod(s, a, lod)) return 1;
+    if (!OpenLod(s, a, lod)) return Status();
     Database* db = s.Open();
     LodViewerModel model(lod.data, LodColourTable(db->Hdr()), lod.parent.slots);
     model.projection = view;
@@ -362,12 +372,12 @@ int LodDraw(CliSession& s, const CliArgs& a) {
         if (a.Has(name)) model.flags |= bit;
     for (const std::string& n : a.All("--switch")) {
         long long i = 0;
-        if (!Int(s, n, 0, model.SwitchCount() - 1, i, "switch")) return 1;
+        if (!Int(s, n, 0, model.SwitchCount() - 1, i, "switch")) return Status();
         model.ToggleSwitch(int(i));
     }
     for (const std::string& n : a.All("--dof")) {
         long long i = 0;
-        if (!Int(s, n, 0, model.DofCount() - 1, i, "DOF")) return 1;
+        if (!Int(s, n, 0, model.DofCount() - 1, i, "DOF")) return Status();
         model.ToggleDof(int(i));
     }
     model.SetZoomPosition(int(zoom));
@@ -402,7 +412,7 @@ int LodDraw(CliSession& s, const CliArgs& a) {
 int TextureGet(CliSession& s, const CliArgs& a) {
     if (a.positional.empty() || a.positional.size() > 2) return s.Usage("texture get T [OUT.bmp]");
     long long t = 0;
-    if (!Int(s, a.positional[0], 0, 0x7fffffff, t, "texture")) return 1;
+    if (!Int(s, a.positional[0], 0, 0x7fffffff, t, "texture")) return Status();
     Database* db = s.Open();
     if (!db) return 1;
     s.UiOf().QueueFile(a.positional.size() == 2 ? a.positional[1] : Format("bm-%d.bmp", int(t)));
@@ -414,7 +424,7 @@ int TextureGet(CliSession& s, const CliArgs& a) {
 int TextureSet(CliSession& s, const CliArgs& a) {
     if (a.positional.size() != 2) return s.Usage("texture set T IN.bmp");
     long long t = 0;
-    if (!Int(s, a.positional[0], 0, 0x7fffffff, t, "texture")) return 1;
+    if (!Int(s, a.positional[0], 0, 0x7fffffff, t, "texture")) return Status();
     Database* db = s.Open();
     if (!db) return 1;
     return SetTextureFromFile(*db, int(t), a.positional[1], s.UiOf()) ? 0 : 1;

@@ -57,7 +57,8 @@ void PainterCanvas::DoText(int x, int y, const std::string& text) {
     QFont font = p_.font();
     font.setPixelSize(10);
     p_.setFont(font);
-    p_.drawText(x, y + p_.fontMetrics().ascent(), QString::fromUtf8(text.data(), qsizetype(text.size())));
+    p_.drawText(x, y + p_.fontMetrics().ascent(),
+                QString::fromUtf8(text.data(), qsizetype(text.size())));
 }
 
 }  // namespace tablon

@@ -54,9 +54,8 @@ TEST_F(ModelDialogsTest, ListsShowTheirOwnColumns) {
     ASSERT_TRUE(Hdr().SetParent(0, p));
     CMvView& parents = OpenList("Hdr Data/Parent");
     EXPECT_EQ(titles(parents), (std::vector<std::string>{"No", "Radius", "Minx", "Maxx", "Miny",
-                                                         "Maxy", "Minz", "Maxz", "TexSets",
-                                                         "Slots", "Switches", "Lods", "DOFs",
-                                                         "Dynamic"}));
+                                                         "Maxy", "Minz", "Maxz", "TexSets", "Slots",
+                                                         "Switches", "Lods", "DOFs", "Dynamic"}));
     EXPECT_EQ(parents.CellText(0, 13), "258");  // the whole 16-bit count
     // Sorting by radius orders by value; "No" restores file order.
     parents.OnColumnClick(1);
@@ -72,9 +71,8 @@ TEST_F(ModelDialogsTest, ListsShowTheirOwnColumns) {
     t.SetChroma(0xabc);
     ASSERT_TRUE(Hdr().SetTexture(1, t));
     CMvView& textures = OpenList("Hdr Data/Textures");
-    EXPECT_EQ(titles(textures),
-              (std::vector<std::string>{"No", "Palette", "Size", "Width", "Offset", "Flags",
-                                        "Chroma"}));
+    EXPECT_EQ(titles(textures), (std::vector<std::string>{"No", "Palette", "Size", "Width",
+                                                          "Offset", "Flags", "Chroma"}));
     EXPECT_EQ(textures.CellText(1, 6), "xabc");
     CMvView& colours = OpenList("Hdr Data/LodColours");
     EXPECT_EQ(titles(colours), (std::vector<std::string>{"No", "R", "G", "B", "A"}));
@@ -103,8 +101,8 @@ TEST_F(ModelDialogsTest, ParentDialogShowsTheBlockAndEditsLodReferences) {
         // "Lod Res" with nothing selected does nothing.
         f.Press(CParentDialog::kLodRes);
         f.SetSelected(CParentDialog::kLodList, 1);
-        ui_.QueueDialogTexts({{CLodResolutionDialog::kLod, "5"},
-                              {CLodResolutionDialog::kDistance, "2500"}});
+        ui_.QueueDialogTexts(
+            {{CLodResolutionDialog::kLod, "5"}, {CLodResolutionDialog::kDistance, "2500"}});
         f.Press(CParentDialog::kLodRes);
         EXPECT_EQ(f.Rows(CParentDialog::kLodList)[1].cells[0], "5 < 2500");
         f.Press(kIdCancel);
@@ -154,7 +152,8 @@ TEST_F(ModelDialogsTest, SlotEditorPushesPositionsIntoEveryLodOfTheParent) {
     ui_.QueueDialog([&](Form& f) {
         EXPECT_EQ(f.Title(), "Slot Editor");
         EXPECT_EQ(int(f.Rows(CPositionEditor::kList).size()), d.record.Slots());
-        ui_.QueueDialogTexts({{CVectorEditor::kX, "1"}, {CVectorEditor::kY, "-2"}, {CVectorEditor::kZ, "3.5"}});
+        ui_.QueueDialogTexts(
+            {{CVectorEditor::kX, "1"}, {CVectorEditor::kY, "-2"}, {CVectorEditor::kZ, "3.5"}});
         f.ListEvent(CPositionEditor::kList, ListEventKind::DoubleClick, 0);
         EXPECT_EQ(f.Rows(CPositionEditor::kList)[0].cells,
                   (std::vector<std::string>{"0", "1.000", "-2.000", "3.500"}));
@@ -192,7 +191,8 @@ TEST_F(ModelDialogsTest, LodInfoEditsGoStraightIntoTheLodFile) {
     CLodInfoDialog info(Ctx(), 0);
     ui_.QueueDialog([&](Form& f) {
         EXPECT_EQ(f.Text(CLodInfoDialog::kName), "Lod no 0");
-        ui_.QueueDialogTexts({{CVectorEditor::kX, "9"}, {CVectorEditor::kY, "8"}, {CVectorEditor::kZ, "7"}});
+        ui_.QueueDialogTexts(
+            {{CVectorEditor::kX, "9"}, {CVectorEditor::kY, "8"}, {CVectorEditor::kZ, "7"}});
         f.ListEvent(CLodInfoDialog::kVertexList, ListEventKind::DoubleClick, 1);
         EXPECT_EQ(f.Rows(CLodInfoDialog::kVertexList)[1].cells[1], "9.000");
         ui_.QueueDialogTexts({{CNewTextureDialog::kNumber, "4"}});
@@ -286,7 +286,8 @@ TEST_F(TextureBitmapTest, GetThenSetGivesBackTheSameTexture) {
     EXPECT_TRUE(std::equal(px.end() - w, px.end(), bitmap->begin() + 1082));
 
     const uint64_t end = TexSize();
-    ASSERT_TRUE(SetTextureFromFile(*db_, 1, Write(*bitmap, "t.bmp"), ui_)) << testing::PrintToString(ui_.Texts());
+    ASSERT_TRUE(SetTextureFromFile(*db_, 1, Write(*bitmap, "t.bmp"), ui_))
+        << testing::PrintToString(ui_.Texts());
     TextureRecord after;
     ASSERT_TRUE(Hdr().GetTexture(1, after));
     EXPECT_EQ(after.Offset(), end);  // appended at the old end
@@ -296,7 +297,8 @@ TEST_F(TextureBitmapTest, GetThenSetGivesBackTheSameTexture) {
     TextureRecord expect = before;
     expect.SetOffset(after.Offset());
     expect.SetSize(after.Size());
-    EXPECT_EQ(std::vector<uint8_t>(after.b, after.b + 40), std::vector<uint8_t>(expect.b, expect.b + 40));
+    EXPECT_EQ(std::vector<uint8_t>(after.b, after.b + 40),
+              std::vector<uint8_t>(expect.b, expect.b + 40));
 
     // The save dialog proposes bm-T.bmp.
     ui_.QueueFile(Path("out.bmp"));
@@ -372,7 +374,8 @@ TEST_F(TextureBitmapTest, ABlockTooLargeToReadBackIsRefused) {
     std::mt19937 rng(5);
     for (auto& p : noise) p = uint8_t(rng());
     const uint64_t end = TexSize();
-    EXPECT_FALSE(SetTextureFromFile(*db_, 1, Write(TextureBitmapFile(noise, 256, pal.data()), "n.bmp"), ui_));
+    EXPECT_FALSE(SetTextureFromFile(
+        *db_, 1, Write(TextureBitmapFile(noise, 256, pal.data()), "n.bmp"), ui_));
     EXPECT_EQ(ui_.Texts().back(), "Can't append texture to texfile");
     EXPECT_EQ(TexSize(), end);
 }
