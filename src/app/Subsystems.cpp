@@ -2,8 +2,8 @@
 // commands, detail dialogs and command-line verbs with the shell.
 #include "classtable/CtCommands.h"
 #include "classtable/CtSearchDialogs.h"
-#include "objectives/ObjectiveDraw.h"
 #include "models/ModelRegister.h"
+#include "objectives/ObjectiveDraw.h"
 #include "shell/Registry.h"
 #include "vehicles/VclRegister.h"
 #include "vehicles/WeaponCommands.h"
