@@ -3,6 +3,7 @@
 #include "classtable/CtCommands.h"
 #include "classtable/CtSearchDialogs.h"
 #include "misc/MiscRegister.h"
+#include "models/ModelRegister.h"
 #include "objectives/ObjectiveDraw.h"
 #include "shell/Navigation.h"
 #include "sensors/SensorRegister.h"
@@ -25,6 +26,7 @@ void RegisterSubsystems(ShellRegistry& registry) {
     RegisterMisc(registry);
     RegisterNavigationVerbs(registry);
     RegisterSensors(registry);
+    RegisterModels(registry);
 }
 
 }  // namespace tablon

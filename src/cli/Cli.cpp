@@ -44,6 +44,7 @@ constexpr const char* kUsage =
     "  append FILE [--copy-of INDEX]       append an empty record or a copy\n"
     "  delete FILE INDEX                   delete the last record\n"
     "  export FILE INDEX OUT.vte           append a record to an export file\n"
+    "  export \"Hdr Data/LodColours\" I OUT.vte  append a LOD colour to an export file\n"
     "  import IN.vte [--yes|--no|--answers STRING]  offer an export file's records\n"
     "  list CATEGORY [--filter COL=EXPR]... [--sort COL]... [--desc] [--format tsv|csv|json]\n"
     "                                      a category's list view (\"Vehicles/Aircraft\"),\n"
@@ -513,9 +514,24 @@ class Cli : public CliSession {
 
     int Export(const Args& a) {
         int index = 0;
+        // The LOD colour table is named by its category: its file's records are the parents.
+        if (!a.positional.empty() && a.positional[0] == "Hdr Data/LodColours") {
+            if (a.positional.size() != 3) return Usage("export \"Hdr Data/LodColours\" I OUT.vte");
+            if (!ParseIndex(a.positional[1], index)) {
+                err_ << "tablon-cli: bad record index " << a.positional[1] << "\n";
+                return 1;
+            }
+            if (!OpenDatabase()) return 1;
+            ui_.QueueFile(a.positional[2]);
+            return ExportLodColour(*db_, index, ui_) ? 0 : 1;
+        }
         RecordFile* f = Target(a, index, 3);
         if (!f) return targetStatus_;
         if (a.positional.size() != 3) return Usage("export FILE INDEX OUT.vte");
+        if (f->Desc().id == FileId::Hdr) {
+            ui_.QueueFile(a.positional[2]);
+            return ExportItem(*db_, FileId::Hdr, index, ui_) ? 0 : 1;
+        }
         TableFile* t = db_->Table(f->Desc().id);
         if (!t || t->Desc().exportCode < 0) {
             err_ << "tablon-cli: records of " << f->Desc().name << " are not exported\n";

@@ -17,12 +17,52 @@
 
 #include "qt/ListModels.h"
 #include "qt/ListWidget.h"
+#include "qt/PainterCanvas.h"
 #include "qt/Pictures.h"
 #include "shell/ToolTips.h"
 
 namespace tablon {
 
 namespace {
+
+// A drawing area: the form draws it on every repaint.
+class CanvasArea : public QFrame {
+  public:
+    CanvasArea(Form& form, int id, QWidget* parent) : QFrame(parent), form_(form), id_(id) {
+        setAutoFillBackground(true);
+        setBackgroundRole(QPalette::Base);
+    }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        PainterCanvas canvas(painter, width(), height());
+        form_.Paint(id_, canvas);
+    }
+
+  private:
+    Form& form_;
+    int id_;
+};
+
+ScrollAction ScrollActionOf(int action) {
+    switch (action) {
+        case QAbstractSlider::SliderSingleStepSub:
+            return ScrollAction::LineUp;
+        case QAbstractSlider::SliderSingleStepAdd:
+            return ScrollAction::LineDown;
+        case QAbstractSlider::SliderPageStepSub:
+            return ScrollAction::PageUp;
+        case QAbstractSlider::SliderPageStepAdd:
+            return ScrollAction::PageDown;
+        case QAbstractSlider::SliderToMinimum:
+            return ScrollAction::Top;
+        case QAbstractSlider::SliderToMaximum:
+            return ScrollAction::Bottom;
+        default:
+            return ScrollAction::Thumb;
+    }
+}
 
 QString Text(const std::string& s) {
     return QString::fromUtf8(s.data(), qsizetype(s.size()));
@@ -239,15 +279,17 @@ QWidget* FormView::Make(size_t index) {
             QAbstractSlider* s = c.kind == ControlKind::Slider
                                      ? static_cast<QAbstractSlider*>(new QSlider(orientation, this))
                                      : new QScrollBar(orientation, this);
+            // The form moves the control: Qt's own step is replaced by the form's position.
+            connect(s, &QAbstractSlider::actionTriggered, this, [this, id, s](int action) {
+                if (action == QAbstractSlider::SliderNoAction) return;
+                form_.Scroll(id, ScrollActionOf(action), s->sliderPosition());
+                s->setSliderPosition(form_.Position(id));
+            });
             w = s;
             break;
         }
         case ControlKind::Canvas: {
-            auto* frame = new QFrame(this);
-            frame->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-            frame->setAutoFillBackground(true);
-            frame->setBackgroundRole(QPalette::Base);
-            w = frame;
+            w = new CanvasArea(form_, id, this);
             break;
         }
         case ControlKind::Icon: {
@@ -348,6 +390,8 @@ void FormView::Sync(size_t index) {
             break;
         }
         case ControlKind::Canvas:
+            w->update();
+            break;
         case ControlKind::Icon:
             break;
     }

@@ -1,10 +1,13 @@
 #include "qt/QtUi.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QCursor>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QMenu>
 #include <QMessageBox>
 #include <QProcess>
 #include <QStringList>
@@ -97,6 +100,19 @@ std::optional<std::string> QtUi::ChooseFile(const FileRequest& r) {
     if (r.save) dlg.setOption(QFileDialog::DontConfirmOverwrite, true);
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return std::nullopt;
     return dlg.selectedFiles().first().toStdString();
+}
+
+int QtUi::PopupMenu(const std::vector<MenuChoice>& items) {
+    QMenu menu(ActiveParent());
+    for (const MenuChoice& item : items) {
+        QAction* a = menu.addAction(QString::fromUtf8(item.text.c_str()));
+        a->setCheckable(true);
+        a->setChecked(item.checked);
+        a->setData(item.command);
+    }
+    // The button that opened it was just clicked: the menu opens where the pointer is.
+    QAction* chosen = menu.exec(QCursor::pos());
+    return chosen ? chosen->data().toInt() : 0;
 }
 
 void QtUi::SetBusy(bool busy) {

@@ -18,6 +18,7 @@ class QtUi : public Ui {
                    const std::string& title) override;
     std::optional<std::string> ChooseFile(const FileRequest& request) override;
     void SetBusy(bool busy) override;
+    int PopupMenu(const std::vector<MenuChoice>& items) override;
     // Opens the help file in the desktop's viewer for its type, or says why it can't.
     void ShowHelp(const std::string& helpFile, int topic) override;
     void SetClipboard(const std::string& text) override;

@@ -345,6 +345,18 @@ void Form::SetListMode(int id, int mode) {
     Changed(id);
 }
 
+void Form::SetPosition(int id, int position) {
+    Control& c = At(id);
+    position = std::clamp(position, c.minimum, std::max(c.minimum, c.maximum));
+    if (c.position == position) return;
+    c.position = position;
+    Changed(id);
+}
+
+int Form::Position(int id) const {
+    return At(id).position;
+}
+
 // ---- user actions ----
 
 void Form::Press(int id) {
@@ -367,6 +379,40 @@ void Form::ListEvent(int id, ListEventKind kind, int row, int column) {
     const Control& c = At(id);
     if (row >= int(c.rows.size())) row = -1;
     OnListEvent(id, kind, row, column);
+}
+
+void Form::Scroll(int id, ScrollAction action, int thumb) {
+    if (ended_) return;
+    OnScroll(id, action, thumb);
+}
+
+void Form::OnScroll(int id, ScrollAction action, int thumb) {
+    const Control& c = At(id);
+    int p = c.position;
+    switch (action) {
+        case ScrollAction::LineUp:
+            p -= 1;
+            break;
+        case ScrollAction::LineDown:
+            p += 1;
+            break;
+        case ScrollAction::PageUp:
+            p -= c.maximum / 2;
+            break;
+        case ScrollAction::PageDown:
+            p += c.maximum / 2;
+            break;
+        case ScrollAction::Thumb:
+            p = thumb;
+            break;
+        case ScrollAction::Top:
+            p = c.minimum;
+            break;
+        case ScrollAction::Bottom:
+            p = c.maximum;
+            break;
+    }
+    SetPosition(id, p);
 }
 
 bool Form::TypeChars(int id, std::string_view chars) {

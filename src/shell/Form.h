@@ -54,6 +54,11 @@ struct Choice {
 
 enum class ListEventKind { DoubleClick, RightClick, HeaderClick };
 
+// What a scroll bar or slider was asked to do.
+enum class ScrollAction { LineUp, LineDown, PageUp, PageDown, Thumb, Top, Bottom };
+
+class Canvas;
+
 struct Control {
     int id = 0;
     ControlKind kind = ControlKind::Label;
@@ -184,11 +189,19 @@ class Form {
     void SetCell(int id, int row, int column, std::string text);
     const std::vector<ListRow>& Rows(int id) const;
     void SetListMode(int id, int mode);
+    void SetPosition(int id, int position);  // sliders and scroll bars
+    int Position(int id) const;
+    // A drawing area's picture is out of date: the renderer repaints it.
+    void Invalidate(int id) { Changed(id); }
 
     // ---- user actions ----
     void Press(int id);
     void FocusLost(int id);
     void ListEvent(int id, ListEventKind kind, int row, int column = 0);
+    // A slider or scroll bar was moved (thumb: the position it was dragged to).
+    void Scroll(int id, ScrollAction action, int thumb = 0);
+    // The renderer asks a drawing area to draw itself onto a canvas of its size.
+    void Paint(int id, Canvas& canvas) { OnPaint(id, canvas); }
     // Characters typed into an edit at its selection ('\b' is Backspace); a numeric edit checks
     // each one. True when a numeric edit refused one: the rest, and every further character
     // already waiting for the field, are discarded.
@@ -223,6 +236,9 @@ class Form {
     virtual void OnButton(int /*id*/) {}
     virtual void OnFocusLost(int /*id*/) {}
     virtual void OnListEvent(int /*id*/, ListEventKind /*kind*/, int /*row*/, int /*column*/) {}
+    // A slider or scroll bar moved; by default it takes the new position (clamped to its range).
+    virtual void OnScroll(int id, ScrollAction action, int thumb);
+    virtual void OnPaint(int /*id*/, Canvas& /*canvas*/) {}
 
     // Makes the form resizable with the anchoring engine; call in the constructor, then anchor
     // controls with Anchor in OnInitDialog (after the layout is initialised).

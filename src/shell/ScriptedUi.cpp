@@ -36,6 +36,14 @@ std::optional<std::string> ScriptedUi::ChooseFile(const FileRequest& request) {
     return choice;
 }
 
+int ScriptedUi::PopupMenu(const std::vector<MenuChoice>& items) {
+    popupsSeen_.push_back(items);
+    if (popups_.empty()) return 0;
+    const int command = popups_.front();
+    popups_.pop_front();
+    return command;
+}
+
 void ScriptedUi::SetBusy(bool busy) {
     busy_ += busy ? 1 : -1;
 }

@@ -38,6 +38,7 @@ class ScriptedUi : public Ui {
                    const std::string& title) override;
     std::optional<std::string> ChooseFile(const FileRequest& request) override;
     void SetBusy(bool busy) override;
+    int PopupMenu(const std::vector<MenuChoice>& items) override;
 
     // Queued answers for questions (Yes/No/Cancel boxes); a question without a queued answer
     // is answered No (Cancel for OK/Cancel boxes) and marked unanswered.
@@ -52,6 +53,10 @@ class ScriptedUi : public Ui {
     // The common script: set these edit texts, then press OK (or Cancel).
     void QueueDialogTexts(std::vector<std::pair<int, std::string>> texts, bool ok = true);
     size_t PendingDialogs() const { return dialogs_.size(); }
+    // Queued popup menu choices (commands); a menu without one is dismissed. Every menu shown
+    // is recorded.
+    void QueuePopupChoice(int command) { popups_.push_back(command); }
+    const std::vector<std::vector<MenuChoice>>& Popups() const { return popupsSeen_; }
     const std::vector<RecordedDialog>& Dialogs() const { return dialogsSeen_; }
     std::vector<std::string> HelpRequests() const { return help_; }
     void ShowHelp(const std::string& helpFile, int topic) override;
@@ -82,6 +87,8 @@ class ScriptedUi : public Ui {
     std::vector<RecordedDialog> dialogsSeen_;
     std::vector<std::string> help_;
     std::string clipboard_;
+    std::deque<int> popups_;
+    std::vector<std::vector<MenuChoice>> popupsSeen_;
     int unanswered_ = 0;
     int busy_ = 0;
 };

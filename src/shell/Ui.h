@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tablon {
 
@@ -28,6 +29,13 @@ struct FileRequest {
     bool hideReadOnly = true;
 };
 
+// An item of a popup menu: the command it sends and whether it shows checked.
+struct MenuChoice {
+    int command = 0;
+    std::string text;
+    bool checked = false;
+};
+
 class Ui {
   public:
     virtual ~Ui() = default;
@@ -38,6 +46,8 @@ class Ui {
     // A file dialog; nothing when the user cancels.
     virtual std::optional<std::string> ChooseFile(const FileRequest& request) = 0;
     virtual void SetBusy(bool /*busy*/) {}
+    // A popup menu at the pointer; the chosen item's command, or 0 when it is dismissed.
+    virtual int PopupMenu(const std::vector<MenuChoice>& /*items*/) { return 0; }
 
     // Runs a form as a modal dialog: the form is initialised, shown until one of its buttons
     // ends it, and its result returned (Ok or Cancel). Every implementation goes through here,

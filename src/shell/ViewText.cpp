@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <ostream>
 
+#include "shell/GenericView.h"
 #include "shell/MainFrame.h"
 #include "store/FieldTable.h"
 
@@ -137,6 +138,15 @@ int ListCategory(Database& db, Ui& ui, const std::string& path,
     }
     frame.OnTreeSelectionChanged(item);
     CMvView* view = frame.View() ? frame.View()->AsList() : nullptr;
+    // A category whose view is a form lists its records as the generic list shows them.
+    std::unique_ptr<PaneView> generic;
+    if (!view && frame.View()) {
+        generic = MakeGenericView(app.Context(), *frame.Tree().ItemAt(item).node);
+        if (generic) {
+            generic->OnInitialUpdate();
+            view = generic->AsList();
+        }
+    }
     if (!view) {
         err << "tablon-cli: " << path << " shows no list\n";
         return 1;

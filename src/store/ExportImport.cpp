@@ -51,11 +51,31 @@ std::optional<std::string> ChooseImportFile(Ui& ui) {
 }
 
 bool ExportItem(Database& db, FileId file, int index, Ui& ui) {
+    if (file == FileId::Hdr) {
+        // The model header's records are its parents.
+        auto path = ChooseExportFile(ui);
+        if (!path) return false;
+        if (!db.Hdr().ExportParent(index, *path)) {
+            ui.Show("Export failed");
+            return false;
+        }
+        return true;
+    }
     TableFile* t = db.Table(file);
     if (!t || t->Desc().exportCode < 0) return false;
     auto path = ChooseExportFile(ui);
     if (!path) return false;
     if (!t->ExportRecord(index, *path)) {
+        ui.Show("Export failed");
+        return false;
+    }
+    return true;
+}
+
+bool ExportLodColour(Database& db, int index, Ui& ui) {
+    auto path = ChooseExportFile(ui);
+    if (!path) return false;
+    if (!db.Hdr().ExportColour(index, *path)) {
         ui.Show("Export failed");
         return false;
     }

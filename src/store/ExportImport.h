@@ -29,8 +29,11 @@ std::optional<std::string> ChooseExportFile(Ui& ui);
 std::optional<std::string> ChooseImportFile(Ui& ui);
 
 // "Export Item": asks for the file and appends the record; "Export failed" on failure.
-// Returns true when an entry was written.
+// Returns true when an entry was written. The model header file's records are its parents
+// (code 20).
 bool ExportItem(Database& db, FileId file, int index, Ui& ui);
+// "Export Item" of a LOD colour (code 16).
+bool ExportLodColour(Database& db, int index, Ui& ui);
 
 // "Import Data" on a chosen file: offers every entry in turn. Returns the number of records
 // written.

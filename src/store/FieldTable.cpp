@@ -43,8 +43,6 @@ bool IsArray(const Field& f) {
     return f.count > 1 && f.type != FieldType::Text && f.type != FieldType::Raw;
 }
 
-namespace {
-
 std::string FloatText(float v) {
     if (std::isnan(v)) return "nan";
     if (std::isinf(v)) return v < 0 ? "-inf" : "inf";
@@ -52,6 +50,13 @@ std::string FloatText(float v) {
     auto r = std::to_chars(buf, buf + sizeof buf, v);
     return std::string(buf, r.ptr);
 }
+
+std::string FloatJson(float v) {
+    const std::string t = FloatText(v);
+    return std::isfinite(v) ? t : JsonQuote(t);
+}
+
+namespace {
 
 template <typename T>
 bool ParseInt(std::string_view text, T& out) {

@@ -43,6 +43,10 @@ std::string FormatElement(const Field& f, const uint8_t* record, size_t i = 0);
 // The whole field as JSON (numbers, strings, arrays).
 std::string FormatJson(const Field& f, const uint8_t* record);
 std::string JsonQuote(std::string_view s);
+// A float in the shortest form that reads back to the same bits ("nan", "inf", "-inf" for
+// those); as JSON, those three quoted.
+std::string FloatText(float v);
+std::string FloatJson(float v);
 
 // Parses text into element i of a field; on failure returns false and says why.
 bool ParseElement(const Field& f, uint8_t* record, size_t i, std::string_view text,
