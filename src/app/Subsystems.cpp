@@ -3,6 +3,7 @@
 #include "classtable/CtCommands.h"
 #include "classtable/CtSearchDialogs.h"
 #include "objectives/ObjectiveDraw.h"
+#include "objectives/ObjectiveRegister.h"
 #include "shell/Registry.h"
 #include "store/Diff.h"
 #include "vehicles/VclRegister.h"
@@ -17,6 +18,7 @@ void RegisterSubsystems(ShellRegistry& registry) {
     RegisterVehicles(registry);
     RegisterWeapons(registry);
     RegisterDiffVerbs(registry.Verbs());
+    RegisterObjectives(registry);
 }
 
 }  // namespace tablon
