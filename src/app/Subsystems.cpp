@@ -5,8 +5,9 @@
 #include "misc/MiscRegister.h"
 #include "models/ModelRegister.h"
 #include "objectives/ObjectiveDraw.h"
-#include "shell/Navigation.h"
+#include "objectives/ObjectiveRegister.h"
 #include "sensors/SensorRegister.h"
+#include "shell/Navigation.h"
 #include "shell/Registry.h"
 #include "store/Diff.h"
 #include "vehicles/UnitRegister.h"
@@ -27,6 +28,7 @@ void RegisterSubsystems(ShellRegistry& registry) {
     RegisterNavigationVerbs(registry);
     RegisterSensors(registry);
     RegisterModels(registry);
+    RegisterObjectives(registry);
 }
 
 }  // namespace tablon
