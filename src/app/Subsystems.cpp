@@ -5,6 +5,7 @@
 #include "misc/MiscRegister.h"
 #include "objectives/ObjectiveDraw.h"
 #include "shell/Navigation.h"
+#include "objectives/ObjectiveRegister.h"
 #include "shell/Registry.h"
 #include "store/Diff.h"
 #include "vehicles/UnitRegister.h"
@@ -23,6 +24,7 @@ void RegisterSubsystems(ShellRegistry& registry) {
     RegisterUnits(registry);
     RegisterMisc(registry);
     RegisterNavigationVerbs(registry);
+    RegisterObjectives(registry);
 }
 
 }  // namespace tablon

@@ -475,12 +475,21 @@ class Cli : public CliSession {
             return 1;
         }
         Bytes rec(t->MemSize(), 0);
+        std::optional<int> copyOf;
         if (a.Has("--copy-of")) {
             int from = 0;
             if (!ParseIndex(a.Opt("--copy-of"), from)) return Usage("bad --copy-of index");
             if (!Read(*f, from, rec)) return 1;
+            copyOf = from;
         }
         int index = 0;
+        // Files whose views add records by rules of their own append by those rules.
+        if (const AppendRule* rule = verbRegistry_.FindAppendRule(t->Desc().id)) {
+            std::string message;
+            if (!(*rule)(*db_, copyOf, index, message)) return Fail(message);
+            out_ << index << "\n";
+            return 0;
+        }
         if (!t->AppendRecord(index, rec.data())) {
             err_ << "Can't add record\n";
             return 1;

@@ -52,6 +52,21 @@ void ShellRegistry::RegisterRecordDialog(SourceRef kind, RecordDialog dialog) {
     dialogs_.emplace_back(kind, std::move(dialog));
 }
 
+void ShellRegistry::RegisterAppendRule(FileId file, AppendRule rule) {
+    for (auto& r : appendRules_)
+        if (r.first == file) {
+            r.second = std::move(rule);
+            return;
+        }
+    appendRules_.emplace_back(file, std::move(rule));
+}
+
+const AppendRule* ShellRegistry::FindAppendRule(FileId file) const {
+    for (const auto& r : appendRules_)
+        if (r.first == file) return &r.second;
+    return nullptr;
+}
+
 const RecordDialog* ShellRegistry::FindRecordDialog(SourceRef kind) const {
     for (const auto& [k, d] : dialogs_)
         if (k == kind) return &d;

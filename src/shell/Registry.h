@@ -37,6 +37,10 @@ using ContextCommand = std::function<void(ShellContext&)>;
 using ContextUpdate = std::function<void(ShellContext&, CommandState&)>;
 // A detail dialog on a copy of a record: Ok when the copy is to be written back.
 using RecordDialog = std::function<Answer(ShellContext&, int index, Bytes& record)>;
+// How a file appends a record when its views add records by rules of their own ("Add Item",
+// "Add Copy" of copyOf): true with the new index, or false with the message to show.
+using AppendRule =
+    std::function<bool(Database&, std::optional<int> copyOf, int& index, std::string& message)>;
 
 class ShellRegistry {
   public:
@@ -57,6 +61,10 @@ class ShellRegistry {
     void RegisterRecordDialog(SourceRef kind, RecordDialog dialog);
     const RecordDialog* FindRecordDialog(SourceRef kind) const;
 
+    // The command line's append of a file whose records are added by rules of their own.
+    void RegisterAppendRule(FileId file, AppendRule rule);
+    const AppendRule* FindAppendRule(FileId file) const;
+
     // The column each list view class sorted by last: it outlives the views of the class and
     // lasts for the run. Unset until a view of the class stores one.
     std::optional<int> SortColumn(const std::string& viewClass) const;
@@ -72,6 +80,7 @@ class ShellRegistry {
     std::vector<CommandEntry> appCommands_;
     std::vector<std::pair<SourceRef, RecordDialog>> dialogs_;
     std::vector<std::pair<std::string, int>> sortColumns_;
+    std::vector<std::pair<FileId, AppendRule>> appendRules_;
     CliVerbTable verbs_;
 };
 

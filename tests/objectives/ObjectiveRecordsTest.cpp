@@ -13,8 +13,10 @@ TEST(ObjectiveRecord, RunAndChainFieldsReadAsSixteenBitIndices) {
     ObjectiveRecord o;
     std::string error;
     const FieldTable& t = ObjectiveFields();
-    // The field is signed; an index above 32,767 is stored in the same 16 bits.
-    ASSERT_TRUE(ParseField(*t.Find("first_feature_entry"), o.data(), "-25536", error)) << error;
+    // Run and chain fields are unsigned 16-bit indices: 40000 is taken, a negative one is not.
+    EXPECT_FALSE(ParseField(*t.Find("first_feature_entry"), o.data(), "-1", error));
+    ASSERT_TRUE(ParseField(*t.Find("first_feature_entry"), o.data(), "40000", error)) << error;
+    EXPECT_EQ(FormatElement(*t.Find("first_feature_entry"), o.data()), "40000");
     ASSERT_TRUE(ParseField(*t.Find("feature_entry_count"), o.data(), "255", error)) << error;
     ASSERT_TRUE(ParseField(*t.Find("first_point_header"), o.data(), "17", error)) << error;
     EXPECT_EQ(o.FirstFeatureEntry(), 40000);
@@ -49,10 +51,10 @@ TEST(PointHeaderRecord, FieldsLandWhereTheAccessorsReadThem) {
     PointHeaderRecord h;
     std::string error;
     const FieldTable& t = PointHeaderFields();
-    ASSERT_TRUE(ParseField(*t.Find("objective"), h.data(), "-1", error));
+    ASSERT_TRUE(ParseField(*t.Find("objective"), h.data(), "65535", error));
     ASSERT_TRUE(ParseField(*t.Find("point_count"), h.data(), "9", error));
     ASSERT_TRUE(ParseField(*t.Find("features"), h.data(), "1,2,3,4,5,6", error));
-    ASSERT_TRUE(ParseField(*t.Find("first_point"), h.data(), "-2", error));
+    ASSERT_TRUE(ParseField(*t.Find("first_point"), h.data(), "65534", error));
     ASSERT_TRUE(ParseField(*t.Find("chain"), h.data(), "300", error));
     EXPECT_EQ(h.Objective(), 65535);
     EXPECT_EQ(h.PointCount(), 9);
