@@ -2,7 +2,10 @@
 
 #include <algorithm>
 
+#include "classtable/CtFile.h"
+#include "classtable/CtRecordDialog.h"
 #include "shell/MvView.h"
+#include "store/Database.h"
 
 namespace tablon {
 
@@ -35,6 +38,13 @@ std::vector<GridEntry> ByteColumn(int firstId, std::span<const char* const> labe
         out.push_back({firstId + int(i), labels[i], column, firstRow + int(i),
                        uint16_t(firstOffset + i), FieldType::U8, exchange, min, max});
     return out;
+}
+
+void EditCtRecord(ShellContext& ctx, int index, const std::string& name) {
+    CtRecord ct;
+    if (!ctx.db.Ct().GetRecord(index, ct)) return;
+    if (RunCtRecordDialog(ctx, ct, index, name) == Answer::Ok && !ctx.db.Ct().SetRecord(index, ct))
+        ctx.ui.Show("Update Failed");
 }
 
 void RecordRows::Add(int index, const uint8_t* record) {

@@ -54,6 +54,11 @@ std::vector<GridEntry> ByteColumn(int firstId, std::span<const char* const> labe
                                   Exchange exchange = Exchange::Byte, double min = 0,
                                   double max = 0);
 
+struct ShellContext;
+// The class-table record dialog on record index, titled with name; on its OK the record is
+// written at once ("Update Failed" when that fails). Nothing happens for an unreadable index.
+void EditCtRecord(ShellContext& ctx, int index, const std::string& name);
+
 // A form list whose rows are records shown by column descriptors, sorted by a header click as
 // the record lists sort (the file-order column by index; the same column again reverses).
 class RecordRows {

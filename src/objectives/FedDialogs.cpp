@@ -1,8 +1,6 @@
 #include "objectives/FedDialogs.h"
 
-#include "classtable/CtFile.h"
 #include "classtable/CtNames.h"
-#include "classtable/CtRecordDialog.h"
 #include "objectives/FedListFile.h"
 #include "objectives/ObjectiveDrawing.h"
 #include "objectives/Runs.h"
@@ -176,26 +174,18 @@ void CFedListDialog::AddEntry(int position) {
     FeatureEntryRecord e;
     if (RunFedEditDialog(ctx_, e) != Answer::Ok) return;
     std::string message;
-    RunEditor editor(ctx_.db, EntryRuns());
-    bool ok = editor.Insert(index_, copy_.data(), uint32_t(position), e.data(), message);
-    if (!editor.Finish() && ok) {
-        ok = false;
-        message = "Failed to add new FED record";
-    }
-    if (!ok) ctx_.ui.Show(message);
+    if (!InsertMember(ctx_.db, EntryRuns(), index_, copy_.data(), uint32_t(position), e.data(),
+                      message))
+        ctx_.ui.Show(message);
     Refill();
     Redraw();
 }
 
 void CFedListDialog::Delete() {
     std::string message;
-    RunEditor editor(ctx_.db, EntryRuns());
-    bool ok = editor.Delete(index_, copy_.data(), uint32_t(SelectedEntry()), message);
-    if (!editor.Finish() && ok) {
-        ok = false;
-        message = "Delete record failed";
-    }
-    if (!ok) ctx_.ui.Show(message);
+    if (!DeleteMember(ctx_.db, EntryRuns(), index_, copy_.data(), uint32_t(SelectedEntry()),
+                      message))
+        ctx_.ui.Show(message);
     Refill();
     Redraw();
 }
@@ -292,13 +282,7 @@ void CFedEditDialog::OnOK() {
 }
 
 void CFedEditDialog::OnButton(int id) {
-    if (id != kCtButton || !TakeIntoCopy()) return;
-    const int index = copy_.CtIndex();
-    CtRecord ct;
-    if (!ctx_.db.Ct().GetRecord(index, ct)) return;
-    if (RunCtRecordDialog(ctx_, ct, index, "Feature") == Answer::Ok &&
-        !ctx_.db.Ct().SetRecord(index, ct))
-        ctx_.ui.Show("Update Failed");
+    if (id == kCtButton && TakeIntoCopy()) EditCtRecord(ctx_, copy_.CtIndex(), "Feature");
 }
 
 Answer RunFedEditDialog(ShellContext& ctx, FeatureEntryRecord& copy) {

@@ -1,7 +1,5 @@
 #include "objectives/ObjectiveDialogs.h"
 
-#include "classtable/CtFile.h"
-#include "classtable/CtRecordDialog.h"
 #include "objectives/DialogGrid.h"
 #include "objectives/FedDialogs.h"
 #include "objectives/ObjectiveDrawing.h"
@@ -132,7 +130,7 @@ void CObjectiveDialog::OnOK() {
 void CObjectiveDialog::OnButton(int id) {
     switch (id) {
         case kCtButton:
-            CtRecord();
+            EditCt();
             break;
         case kFedPtrButton:
             FedList();
@@ -145,14 +143,8 @@ void CObjectiveDialog::OnButton(int id) {
     }
 }
 
-void CObjectiveDialog::CtRecord() {
-    if (!TakeFields()) return;
-    const int index = uint16_t(Value(kCt).integer);
-    tablon::CtRecord ct;
-    if (!ctx_.db.Ct().GetRecord(index, ct)) return;
-    if (RunCtRecordDialog(ctx_, ct, index, Text(kName)) == Answer::Ok &&
-        !ctx_.db.Ct().SetRecord(index, ct))
-        ctx_.ui.Show("Update Failed");
+void CObjectiveDialog::EditCt() {
+    if (TakeFields()) EditCtRecord(ctx_, uint16_t(Value(kCt).integer), Text(kName));
 }
 
 void CObjectiveDialog::FedList() {
@@ -299,12 +291,7 @@ void CFeatureDialog::OnOK() {
 void CFeatureDialog::OnButton(int id) {
     if (id == kFeatureCtButton) {
         // The class-table record of the index the copy holds, not the one typed.
-        const int index = uint16_t(copy_.CtIndex());
-        CtRecord ct;
-        if (!ctx_.db.Ct().GetRecord(index, ct)) return;
-        if (RunCtRecordDialog(ctx_, ct, index, copy_.Name()) == Answer::Ok &&
-            !ctx_.db.Ct().SetRecord(index, ct))
-            ctx_.ui.Show("Update Failed");
+        EditCtRecord(ctx_, uint16_t(copy_.CtIndex()), copy_.Name());
     } else if (id == kFlagsButton) {
         int64_t v = 0;
         const uint16_t flags =

@@ -62,7 +62,7 @@ class CObjectiveDialog : public Form {
   private:
     bool TakeIntoCopy();
     void FillPointHeaders();
-    void CtRecord();
+    void EditCt();
     void FedList();
 
     ShellContext& ctx_;

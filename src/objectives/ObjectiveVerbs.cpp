@@ -106,10 +106,8 @@ int InsertIntoRun(CliSession& s, const CliArgs& a, const RunLayout& layout,
     Bytes member(memberFields.size, 0);
     if (!ApplyFields(s, a, 2, memberFields, member.data())) return 1;
     std::string message;
-    RunEditor editor(db, layout);
-    const bool ok = editor.Insert(index, owner.data(), pos, member.data(), message);
-    if (!editor.Finish() && ok) return Refused(s, layout.addFailed);
-    if (!ok) return Refused(s, message);
+    if (!InsertMember(db, layout, index, owner.data(), pos, member.data(), message))
+        return Refused(s, message);
     s.Out() << pos << "\n";
     return 0;
 }
@@ -122,10 +120,8 @@ int DeleteFromRun(CliSession& s, const CliArgs& a, const RunLayout& layout) {
     if (a.positional.size() != 2 || !ParseCliInt(a.positional[1], 0, 65535, v))
         return s.Usage("expected a position");
     std::string message;
-    RunEditor editor(*s.Open(), layout);
-    const bool ok = editor.Delete(index, owner.data(), uint32_t(v), message);
-    if (!editor.Finish() && ok) return Refused(s, "Delete record failed");
-    if (!ok) return Refused(s, message);
+    if (!DeleteMember(*s.Open(), layout, index, owner.data(), uint32_t(v), message))
+        return Refused(s, message);
     return 0;
 }
 

@@ -180,13 +180,8 @@ void CPhdDialog::AddPoint(bool after) {
     CPdDialog dialog(p);
     if (ctx_.ui.RunDialog(dialog) != Answer::Ok) return;
     std::string message;
-    RunEditor editor(ctx_.db, PointRuns());
-    bool ok = editor.Insert(index_, copy_.data(), position, p.data(), message);
-    if (!editor.Finish() && ok) {
-        ok = false;
-        message = "Failed to add new PD record";
-    }
-    if (!ok) ctx_.ui.Show(message);
+    if (!InsertMember(ctx_.db, PointRuns(), index_, copy_.data(), position, p.data(), message))
+        ctx_.ui.Show(message);
     ShowRun();
     FillPoints();
 }
@@ -195,13 +190,8 @@ void CPhdDialog::Delete() {
     const int point = SelectedPoint();
     if (point < 0) return;
     std::string message;
-    RunEditor editor(ctx_.db, PointRuns());
-    bool ok = editor.Delete(index_, copy_.data(), uint32_t(point), message);
-    if (!editor.Finish() && ok) {
-        ok = false;
-        message = "Delete record failed";
-    }
-    if (!ok) ctx_.ui.Show(message);
+    if (!DeleteMember(ctx_.db, PointRuns(), index_, copy_.data(), uint32_t(point), message))
+        ctx_.ui.Show(message);
     ShowRun();
     FillPoints();
 }

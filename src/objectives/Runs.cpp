@@ -267,3 +267,25 @@ bool RunEditor::Replace(int owner, uint8_t* ownerCopy, const std::vector<Bytes>&
 }
 
 }  // namespace tablon
+
+namespace tablon {
+
+bool InsertMember(Database& db, const RunLayout& layout, int owner, uint8_t* ownerCopy,
+                  uint32_t pos, const uint8_t* record, std::string& message) {
+    RunEditor editor(db, layout);
+    const bool ok = editor.Insert(owner, ownerCopy, pos, record, message);
+    if (editor.Finish() || !ok) return ok;
+    message = layout.addFailed;
+    return false;
+}
+
+bool DeleteMember(Database& db, const RunLayout& layout, int owner, uint8_t* ownerCopy,
+                  uint32_t pos, std::string& message) {
+    RunEditor editor(db, layout);
+    const bool ok = editor.Delete(owner, ownerCopy, pos, message);
+    if (editor.Finish() || !ok) return ok;
+    message = "Delete record failed";
+    return false;
+}
+
+}  // namespace tablon

@@ -68,6 +68,13 @@ void DiscardDraft(Database& db, const RunLayout& layout, const Bytes& record);
 // Appends a draft to the owner file (the draft is discarded when the file refuses).
 bool AppendDraft(Database& db, const RunLayout& layout, const Bytes& record, int& index);
 
+// One insert or delete as an operation of its own (its batches flushed before it reports
+// success): what the dialogs' "Add After", "Add Before" and "Delete" and the command line do.
+bool InsertMember(Database& db, const RunLayout& layout, int owner, uint8_t* ownerCopy,
+                  uint32_t pos, const uint8_t* record, std::string& message);
+bool DeleteMember(Database& db, const RunLayout& layout, int owner, uint8_t* ownerCopy,
+                  uint32_t pos, std::string& message);
+
 class RunEditor {
   public:
     RunEditor(Database& db, const RunLayout& layout);
