@@ -148,8 +148,9 @@ void CObjectiveDialog::EditCt() {
 }
 
 void CObjectiveDialog::FedList() {
-    if (!TakeIntoCopy()) return;
-    RunFedListDialog(ctx_, copy_, index_, Format("FED data for %s", copy_.Name().c_str()));
+    // The entries are checked, but the list works on the run as the copy holds it, not as typed.
+    if (!TakeFields()) return;
+    RunFedListDialog(ctx_, copy_, index_, Format("FED data for %s", Value(kName).text.c_str()));
     // The run may have grown or shrunk: the two run entries show the copy again.
     ShowUnsigned(kFedCount, copy_.FeatureEntryCount());
     ShowUnsigned(kFedPtr, copy_.FirstFeatureEntry());

@@ -92,7 +92,9 @@ TEST_F(ObjectiveTest, AnEntryAddedInTheFedListKeepsTheRunsConsistentWhenTheOuter
     CMvView& v = OpenList("Objectives");
     ui_.QueueDialog([](Form& f) {
         f.SetText(objdlg::kDataRate, "77");
+        f.SetText(objdlg::kFedPtr, "1");  // the list works on the run the copy holds
         f.Press(objdlg::kFedPtrButton);
+        EXPECT_EQ(f.Text(objdlg::kFedPtr), "0");
         EXPECT_EQ(f.Text(objdlg::kFedCount), "3");
         f.Press(kIdCancel);
     });
