@@ -488,6 +488,7 @@ class Cli : public CliSession {
             std::string message;
             if (!(*rule)(*db_, copyOf, index, message)) return Fail(message);
             out_ << index << "\n";
+            err_ << "1 record written\n";
             return 0;
         }
         if (!t->AppendRecord(index, rec.data())) {
