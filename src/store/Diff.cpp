@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <fstream>
+#include <istream>
 #include <memory>
 #include <ostream>
 
@@ -48,13 +50,21 @@ void DiffFile(FileId id, const RecordFile& a, const RecordFile& b, std::vector<D
             if (f.offset + width > ra.size() || f.offset + width > rb.size()) continue;
             if (std::memcmp(ra.data() + f.offset, rb.data() + f.offset, width) == 0) continue;
             out.push_back({DiffEntry::Kind::Changed, id, index, f.name, FormatJson(f, ra.data()),
-                           FormatJson(f, rb.data())});
+                           FormatJson(f, rb.data()),
+                           Bytes(ra.begin() + f.offset, ra.begin() + f.offset + width),
+                           Bytes(rb.begin() + f.offset, rb.begin() + f.offset + width)});
         }
     }
-    for (uint32_t i = common; i < countB; ++i)
-        out.push_back({DiffEntry::Kind::Added, id, static_cast<int>(i), "", "", ""});
-    for (uint32_t i = common; i < countA; ++i)
-        out.push_back({DiffEntry::Kind::Removed, id, static_cast<int>(i), "", "", ""});
+    for (uint32_t i = common; i < countB; ++i) {
+        DiffEntry e{DiffEntry::Kind::Added, id, static_cast<int>(i), "", "", "", {}, {}};
+        b.GenericGet(e.index, e.afterBytes);
+        out.push_back(std::move(e));
+    }
+    for (uint32_t i = common; i < countA; ++i) {
+        DiffEntry e{DiffEntry::Kind::Removed, id, static_cast<int>(i), "", "", "", {}, {}};
+        a.GenericGet(e.index, e.beforeBytes);
+        out.push_back(std::move(e));
+    }
 }
 
 }  // namespace
@@ -68,8 +78,14 @@ std::vector<DiffEntry> DiffDatabases(const Database& a, const Database& b) {
         if (inA && inB) {
             DiffFile(id, a.File(id), b.File(id), out);
         } else if (inA != inB) {
-            out.push_back({inB ? DiffEntry::Kind::FileAdded : DiffEntry::Kind::FileRemoved, id, -1,
-                           "", "", ""});
+            out.push_back({inB ? DiffEntry::Kind::FileAdded : DiffEntry::Kind::FileRemoved,
+                           id,
+                           -1,
+                           "",
+                           "",
+                           "",
+                           {},
+                           {}});
         }
     }
     return out;
@@ -120,33 +136,269 @@ void WriteDiffJson(const std::vector<DiffEntry>& diff, std::ostream& out) {
     out << (first ? "]\n" : "\n]\n");
 }
 
+namespace {
+
+std::string Hex(const Bytes& bytes) {
+    static const char* digits = "0123456789abcdef";
+    std::string s;
+    s.reserve(bytes.size() * 2);
+    for (uint8_t b : bytes) {
+        s += digits[b >> 4];
+        s += digits[b & 15];
+    }
+    return s;
+}
+
+bool Unhex(std::string_view s, Bytes& out) {
+    if (s.size() % 2) return false;
+    out.clear();
+    auto digit = [](char c) {
+        return c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
+    };
+    for (size_t i = 0; i < s.size(); i += 2) {
+        const int hi = digit(s[i]), lo = digit(s[i + 1]);
+        if (hi < 0 || lo < 0) return false;
+        out.push_back(uint8_t(hi << 4 | lo));
+    }
+    return true;
+}
+
+// The text of "key": "text" on a patch line (texts of a patch hold no quotes of their own).
+bool TextOf(const std::string& line, const std::string& key, std::string& out) {
+    const std::string mark = "\"" + key + "\": \"";
+    const size_t at = line.find(mark);
+    if (at == std::string::npos) return false;
+    const size_t from = at + mark.size();
+    const size_t to = line.find('"', from);
+    if (to == std::string::npos) return false;
+    out = line.substr(from, to - from);
+    return true;
+}
+
+std::string Where(const DiffEntry& e) {
+    std::string s = std::string(DescOf(e.file).name) + " record " + std::to_string(e.index);
+    if (!e.field.empty()) s += " field " + e.field;
+    return s;
+}
+
+}  // namespace
+
+void WritePatch(const std::vector<DiffEntry>& diff, std::ostream& out) {
+    out << "{\"patch\": 1, \"changes\": [";
+    bool first = true;
+    for (const DiffEntry& e : diff) {
+        if (e.kind == DiffEntry::Kind::FileAdded || e.kind == DiffEntry::Kind::FileRemoved)
+            continue;
+        out << (first ? "\n" : ",\n") << "  {\"file\": " << JsonQuote(DescOf(e.file).name)
+            << ", \"record\": " << e.index << ", \"change\": " << JsonQuote(DiffKindName(e.kind));
+        if (e.kind == DiffEntry::Kind::Changed)
+            out << ", \"field\": " << JsonQuote(e.field) << ", \"old\": " << e.before
+                << ", \"new\": " << e.after;
+        out << ", \"old_bytes\": \"" << Hex(e.beforeBytes) << "\", \"new_bytes\": \""
+            << Hex(e.afterBytes) << "\"}";
+        first = false;
+    }
+    out << "\n]}\n";
+}
+
+bool ReadPatch(std::istream& in, std::vector<DiffEntry>& diff, std::string& error) {
+    std::string line;
+    bool header = false;
+    int number = 0;
+    while (std::getline(in, line)) {
+        ++number;
+        if (line.rfind("{\"patch\": 1", 0) == 0) {
+            header = true;
+            continue;
+        }
+        if (line.find("\"file\"") == std::string::npos) continue;
+        DiffEntry e{DiffEntry::Kind::Changed, FileId::Fed, -1, "", "", "", {}, {}};
+        std::string file, change, oldHex, newHex;
+        const size_t rec = line.find("\"record\": ");
+        const bool ok = TextOf(line, "file", file) && TextOf(line, "change", change) &&
+                        TextOf(line, "old_bytes", oldHex) && TextOf(line, "new_bytes", newHex) &&
+                        rec != std::string::npos && Unhex(oldHex, e.beforeBytes) &&
+                        Unhex(newHex, e.afterBytes);
+        const auto id = ok ? FileIdByName(file) : std::nullopt;
+        long long index = -1;
+        if (ok) {
+            const size_t from = rec + 10;
+            const size_t to = line.find(',', from);
+            if (!ParseCliInt(line.substr(from, to - from), 0, 0xFFFFFFF, index)) index = -1;
+        }
+        if (change == "changed" && !TextOf(line, "field", e.field)) change.clear();
+        if (!ok || !id || index < 0 ||
+            (change != "changed" && change != "added" && change != "removed")) {
+            error = "line " + std::to_string(number) + " is not a change of a patch";
+            return false;
+        }
+        e.file = *id;
+        e.index = static_cast<int>(index);
+        e.kind = change == "changed" ? DiffEntry::Kind::Changed
+                 : change == "added" ? DiffEntry::Kind::Added
+                                     : DiffEntry::Kind::Removed;
+        diff.push_back(std::move(e));
+    }
+    if (!header) {
+        error = "not a patch";
+        return false;
+    }
+    return true;
+}
+
+bool ApplyPatch(Database& db, const std::vector<DiffEntry>& diff, bool force,
+                std::vector<std::string>& problems) {
+    // Every change is checked before anything is written.
+    Bytes rec;
+    for (const DiffEntry& e : diff) {
+        RecordFile& f = db.File(e.file);
+        const Field* field =
+            e.kind == DiffEntry::Kind::Changed ? FieldTableOf(e.file).Find(e.field) : nullptr;
+        if (!f.Writable()) {
+            problems.push_back(Where(e) + ": the file is not open for writing");
+        } else if (e.kind == DiffEntry::Kind::Changed) {
+            if (!field || FieldWidth(*field) != e.afterBytes.size() ||
+                e.beforeBytes.size() != e.afterBytes.size() || !f.GenericGet(e.index, rec) ||
+                field->offset + e.afterBytes.size() > rec.size())
+                problems.push_back(Where(e) + ": no such field in the set");
+            else if (!force && std::memcmp(rec.data() + field->offset, e.beforeBytes.data(),
+                                           e.beforeBytes.size()) != 0) {
+                Bytes expected = rec;
+                std::memcpy(expected.data() + field->offset, e.beforeBytes.data(),
+                            e.beforeBytes.size());
+                problems.push_back(Where(e) + ": holds " + FormatJson(*field, rec.data()) +
+                                   ", not " + FormatJson(*field, expected.data()));
+            }
+        } else if (!db.Table(e.file) ||
+                   e.afterBytes.size() + e.beforeBytes.size() != db.Table(e.file)->MemSize()) {
+            problems.push_back(Where(e) + ": records cannot be added or removed here");
+        }
+    }
+    // Records added must follow on from the end, and records removed must be the last ones.
+    for (int i = 0; i < kFileCount; ++i) {
+        const FileId id = static_cast<FileId>(i);
+        const TableFile* t = db.Table(id);
+        if (!t) continue;
+        int64_t count = t->RecordCount();
+        for (const DiffEntry& e : diff)
+            if (e.file == id && e.kind == DiffEntry::Kind::Added && e.index != count++)
+                problems.push_back(Where(e) + ": the set holds " + std::to_string(count - 1) +
+                                   " records, the patch adds at " + std::to_string(e.index));
+        int removed = 0;
+        for (const DiffEntry& e : diff)
+            if (e.file == id && e.kind == DiffEntry::Kind::Removed) ++removed;
+        for (const DiffEntry& e : diff)
+            if (e.file == id && e.kind == DiffEntry::Kind::Removed &&
+                (e.index < int64_t(t->RecordCount()) - removed ||
+                 e.index >= int64_t(t->RecordCount())))
+                problems.push_back(Where(e) + ": not among the last records of the set");
+    }
+    if (!problems.empty()) return false;
+    if (diff.empty()) return true;
+
+    // The changed fields of each file are written in one batch.
+    std::vector<std::unique_ptr<WriteBatch>> batches;
+    std::vector<bool> batched(kFileCount, false);
+    for (const DiffEntry& e : diff)
+        if (e.kind == DiffEntry::Kind::Changed && !batched[size_t(e.file)]) {
+            batched[size_t(e.file)] = true;
+            batches.push_back(std::make_unique<WriteBatch>(db.File(e.file)));
+        }
+    for (const DiffEntry& e : diff) {
+        if (e.kind != DiffEntry::Kind::Changed) continue;
+        const Field& field = *FieldTableOf(e.file).Find(e.field);
+        RecordFile& f = db.File(e.file);
+        if (!f.GenericGet(e.index, rec)) return false;
+        std::memcpy(rec.data() + field.offset, e.afterBytes.data(), e.afterBytes.size());
+        if (!f.GenericSet(e.index, rec)) {
+            problems.push_back(Where(e) + ": the write failed");
+            return false;
+        }
+    }
+    for (auto& batch : batches)
+        if (!batch->Finish()) {
+            problems.push_back("the changes could not be written");
+            return false;
+        }
+    for (const DiffEntry& e : diff) {
+        if (e.kind != DiffEntry::Kind::Added) continue;
+        int index = -1;
+        if (!db.Table(e.file)->AppendRecord(index, e.afterBytes.data())) {
+            problems.push_back(Where(e) + ": the record could not be added");
+            return false;
+        }
+    }
+    for (auto it = diff.rbegin(); it != diff.rend(); ++it) {
+        if (it->kind != DiffEntry::Kind::Removed) continue;
+        if (!db.Table(it->file)->DeleteLastRecord(it->index)) {
+            problems.push_back(Where(*it) + ": the record could not be removed");
+            return false;
+        }
+    }
+    return true;
+}
+
+namespace {
+
+int RunDiff(CliSession& s, const CliArgs& args) {
+    if (args.positional.size() != 2) return s.Usage("diff needs two directories");
+    const std::string format = args.Opt("--format", "tsv");
+    if (format != "tsv" && format != "json") return s.Usage("--format is tsv or json");
+    // Both sets are only read: neither is mapped for writing.
+    ScriptedUi uiA, uiB;
+    auto a = std::make_unique<Database>(uiA);
+    auto b = std::make_unique<Database>(uiB);
+    std::string error;
+    if (!OpenForReading(*a, args.positional[0], error) ||
+        !OpenForReading(*b, args.positional[1], error)) {
+        s.Err() << "tablon-cli: " << error << "\n";
+        return 2;
+    }
+    const std::vector<DiffEntry> diff = DiffDatabases(*a, *b);
+    const std::string patch = args.Opt("--patch");
+    if (!patch.empty()) {
+        std::ofstream out(patch, std::ios::binary);
+        WritePatch(diff, out);
+        out.close();
+        if (!out) {
+            s.Err() << "tablon-cli: Can't write the patch " << patch << "\n";
+            return 2;
+        }
+    } else if (format == "json") {
+        WriteDiffJson(diff, s.Out());
+    } else {
+        WriteDiffTsv(diff, s.Out());
+    }
+    return diff.empty() ? 0 : 1;
+}
+
+int RunApply(CliSession& s, const CliArgs& args) {
+    if (args.positional.size() != 1) return s.Usage("apply needs a patch file");
+    std::ifstream in(args.positional[0], std::ios::binary);
+    if (!in) return s.Usage("Can't open the patch " + args.positional[0]);
+    std::vector<DiffEntry> diff;
+    std::string error;
+    if (!ReadPatch(in, diff, error)) return s.Usage(args.positional[0] + ": " + error);
+    Database* db = s.Open();
+    if (!db) return 1;
+    std::vector<std::string> problems;
+    if (!ApplyPatch(*db, diff, args.Has("--force"), problems)) {
+        for (const std::string& p : problems) s.Err() << "tablon-cli: " << p << "\n";
+        s.Err() << "tablon-cli: the patch was not applied\n";
+        return 1;
+    }
+    s.Out() << diff.size() << (diff.size() == 1 ? " change" : " changes") << " applied\n";
+    return 0;
+}
+
+}  // namespace
+
 void RegisterDiffVerbs(CliVerbTable& verbs) {
     verbs.Register(CliVerb{"diff",
-                           "diff DIR_A DIR_B [--format tsv|json]",
-                           {"--format"},
-                           [](CliSession& s, const CliArgs& args) {
-                               if (args.positional.size() != 2)
-                                   return s.Usage("diff needs two directories");
-                               const std::string format = args.Opt("--format", "tsv");
-                               if (format != "tsv" && format != "json")
-                                   return s.Usage("--format is tsv or json");
-                               // Both sets are only read: neither is mapped for writing.
-                               ScriptedUi uiA, uiB;
-                               auto a = std::make_unique<Database>(uiA);
-                               auto b = std::make_unique<Database>(uiB);
-                               std::string error;
-                               if (!OpenForReading(*a, args.positional[0], error) ||
-                                   !OpenForReading(*b, args.positional[1], error)) {
-                                   s.Err() << "tablon-cli: " << error << "\n";
-                                   return 2;
-                               }
-                               const std::vector<DiffEntry> diff = DiffDatabases(*a, *b);
-                               if (format == "json")
-                                   WriteDiffJson(diff, s.Out());
-                               else
-                                   WriteDiffTsv(diff, s.Out());
-                               return diff.empty() ? 0 : 1;
-                           }});
+                           "diff DIR_A DIR_B [--format tsv|json] [--patch OUT.json]",
+                           {"--format", "--patch"},
+                           RunDiff});
+    verbs.Register(CliVerb{"apply", "apply PATCH.json [--force]", {}, RunApply});
 }
 
 }  // namespace tablon

@@ -1,6 +1,8 @@
 // The field-level comparison of two database sets.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 
 #include "sample/Sample.h"
@@ -80,6 +82,57 @@ TEST_F(DiffTest, ChangedFieldsAndRecordsPastTheEndAreNamed) {
         << tsv.str();
     WriteDiffJson(diff, json);
     EXPECT_NE(json.str().find("\"field\": \"range\""), std::string::npos) << json.str();
+}
+
+TEST_F(DiffTest, APatchMakesAFreshSetByteIdenticalAndRefusesWhatItDoesNotExpect) {
+    {
+        Database db(ui_);
+        std::string error;
+        ASSERT_TRUE(OpenForReading(db, Path("b"), error, true));
+        Bytes rec;
+        ASSERT_TRUE(db.File(FileId::Ct).GenericGet(7, rec));
+        rec[rec.size() / 2] ^= 0x5a;
+        ASSERT_TRUE(db.File(FileId::Ct).GenericSet(7, rec));
+        int appended = -1;
+        ASSERT_TRUE(db.Table(FileId::Wcd)->AppendRecord(appended, rec.data()));
+        int last = int(db.Table(FileId::Rcd)->RecordCount()) - 1;
+        ASSERT_TRUE(db.Table(FileId::Rcd)->DeleteLastRecord(last));
+    }
+    const auto diff = Diff("a", "b");
+    ASSERT_GE(diff.size(), 3u);
+    std::stringstream patch;
+    WritePatch(diff, patch);
+    std::vector<DiffEntry> read;
+    std::string error;
+    ASSERT_TRUE(ReadPatch(patch, read, error)) << error;
+    ASSERT_EQ(read.size(), diff.size());
+
+    std::string sampleError;
+    ASSERT_TRUE(WriteSampleDatabase(Path("c"), SampleScale::Demo, sampleError)) << sampleError;
+    {
+        Database db(ui_);
+        ASSERT_TRUE(OpenForReading(db, Path("c"), error, true));
+        std::vector<std::string> problems;
+        ASSERT_TRUE(ApplyPatch(db, read, false, problems)) << problems.front();
+        // Applied a second time every old value is wrong: refused, nothing written.
+        EXPECT_FALSE(ApplyPatch(db, read, false, problems));
+        EXPECT_FALSE(problems.empty());
+    }
+    for (const auto& entry : std::filesystem::directory_iterator(Path("b"))) {
+        const std::string name = entry.path().filename().string();
+        EXPECT_EQ(test::ReadBytes(Path("b/" + name)), test::ReadBytes(Path("c/" + name))) << name;
+    }
+    // Only the field changes, taken whatever the set holds: --force.
+    std::vector<DiffEntry> fields;
+    for (const DiffEntry& e : read)
+        if (e.kind == DiffEntry::Kind::Changed) fields.push_back(e);
+    {
+        Database db(ui_);
+        ASSERT_TRUE(OpenForReading(db, Path("c"), error, true));
+        std::vector<std::string> problems;
+        EXPECT_TRUE(ApplyPatch(db, fields, true, problems));
+    }
+    EXPECT_EQ(test::ReadBytes(Path("b/vantor.ct")), test::ReadBytes(Path("c/vantor.ct")));
 }
 
 TEST_F(DiffTest, AMissingRequiredFileIsAnError) {
