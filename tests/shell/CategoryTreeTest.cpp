@@ -143,6 +143,15 @@ TEST_F(FrameTest, EveryCategoryOpensAList) {
 TEST_F(FrameTest, GenericViewShowsARecordReadOnlyAndExports) {
     WriteSet();
     Open();
+    // Every category has a view of its own: the generic view is tried on the sim weapon data.
+    app_->Registry().RegisterView("CSwdView", MakeGenericView);
+    app_->Registry().RegisterRecordDialog(
+        {FileId::Swd}, [](ShellContext& ctx, int index, Bytes& record, const std::string&) {
+            auto source = MakeSource(ctx.db, {FileId::Swd});
+            CRecordForm form(source->TypeName(), source->Fields(), index, record);
+            ctx.ui.RunDialog(form);
+            return Answer::Cancel;
+        });
     CMvView& generic = OpenList("Sim Weapon Data");
     EXPECT_FALSE(Frame().StateOf(cmd::kShowItem).enabled);
     EXPECT_FALSE(Frame().StateOf(cmd::kExportItem).enabled);
@@ -192,7 +201,7 @@ TEST_F(FrameTest, ListCategoryWritesTheRowsInViewOrder) {
 
     std::ostringstream csv;
     ASSERT_EQ(ListCategory(*db_, ui_, "Sim Weapon Data", {}, true, TableFormat::Csv, csv, err), 0);
-    EXPECT_EQ(csv.str().substr(0, 3), "No,");
+    EXPECT_EQ(csv.str().substr(0, 5), "Name,");
 
     std::ostringstream bad;
     EXPECT_EQ(ListCategory(*db_, ui_, "Class Table", {"Nope"}, false, TableFormat::Tsv, bad, err),
