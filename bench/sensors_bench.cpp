@@ -67,21 +67,21 @@ BENCHMARK_CAPTURE(BarePass, Wld, FileId::Wld)->Unit(benchmark::kMillisecond);
 
 // A list as the window makes it: filled, then sorted by its starting column; then sorted by a
 // float column.
-void FillAndSort(benchmark::State& state, const SensorViewSpec& (*spec)(), int floatColumn) {
+void FillAndSort(benchmark::State& state, const SensorViewSetup& (*setup)(), int floatColumn) {
     Open open(bench::CeilingDir());
     if (!open.ok) return state.SkipWithError("the database did not open");
     for (auto _ : state) {
-        CSensorView view(open.app->Context(), spec());
+        CSensorView view(open.app->Context(), setup());
         view.OnInitialUpdate();
         view.OnColumnClick(floatColumn);
         benchmark::DoNotOptimize(view.RowCount());
     }
 }
-BENCHMARK_CAPTURE(FillAndSort, Radar, RadarViewSpec, 7)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(FillAndSort, Acd, AcdViewSpec, 2)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(FillAndSort, Icd, IcdViewSpec, 3)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(FillAndSort, Rwd, RwdViewSpec, 7)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(FillAndSort, Vsd, VsdViewSpec, 7)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(FillAndSort, Radar, RadarViewSetup, 7)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(FillAndSort, Acd, AcdViewSetup, 2)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(FillAndSort, Icd, IcdViewSetup, 3)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(FillAndSort, Rwd, RwdViewSetup, 7)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(FillAndSort, Vsd, VsdViewSetup, 7)->Unit(benchmark::kMillisecond);
 
 // The usage lists: one pass over the files each, whatever the number of rows.
 void Usage(benchmark::State& state, std::vector<ListRow> (*rows)(const Database&, int)) {

@@ -61,9 +61,9 @@ const ObjectiveDrawing& GetObjectiveDrawing() {
 }
 
 void RegisterObjectives(ShellRegistry& registry) {
-    RegisterList(registry, ObjectiveViewSpec().className, MakeObjectiveView);
-    RegisterList(registry, FeatureViewSpec().className, MakeFeatureView);
-    RegisterList(registry, PhdViewSpec().className, MakePhdView);
+    RegisterList(registry, ObjectiveViewSetup().className, MakeObjectiveView);
+    RegisterList(registry, FeatureViewSetup().className, MakeFeatureView);
+    RegisterList(registry, PhdViewSetup().className, MakePhdView);
     RegisterList(registry, CFedView::kClassName,
                  [](ShellContext& ctx) { return std::make_unique<CFedView>(ctx); });
 

@@ -152,57 +152,57 @@ std::string PhdName(const Database& db, const uint8_t* header, int index) {
     return Format("PHD %d", index);
 }
 
-const RecordViewSpec& ObjectiveViewSpec() {
-    static const RecordViewSpec spec{"CObjectiveView",
-                                     FileId::Ocd,
-                                     ObjectiveColumns,
-                                     kRecordAdd | kRecordCopy | kRecordDelete | kRecordExport,
-                                     O::kName,
-                                     &EntryRuns(),
-                                     "Update failed",
-                                     false,
-                                     {7, 8}};
-    return spec;
+const RecordViewSetup& ObjectiveViewSetup() {
+    static const RecordViewSetup setup{"CObjectiveView",
+                                       FileId::Ocd,
+                                       ObjectiveColumns,
+                                       kRecordAdd | kRecordCopy | kRecordDelete | kRecordExport,
+                                       O::kName,
+                                       &EntryRuns(),
+                                       "Update failed",
+                                       false,
+                                       {7, 8}};
+    return setup;
 }
 
-const RecordViewSpec& FeatureViewSpec() {
-    static const RecordViewSpec spec{"CFeatureView",  FileId::Fcd, FeatureColumns,
-                                     kRecordAll,      F::kName,    nullptr,
-                                     "Update failed", false,       {}};
-    return spec;
+const RecordViewSetup& FeatureViewSetup() {
+    static const RecordViewSetup setup{"CFeatureView",  FileId::Fcd, FeatureColumns,
+                                       kRecordAll,      F::kName,    nullptr,
+                                       "Update failed", false,       {}};
+    return setup;
 }
 
-const RecordViewSpec& PhdViewSpec() {
-    static const RecordViewSpec spec{"CPhdView",   FileId::Phd,     PhdColumns, kRecordAll, -1,
-                                     &PointRuns(), "Update Failed", true,       {4, 5}};
-    return spec;
+const RecordViewSetup& PhdViewSetup() {
+    static const RecordViewSetup setup{"CPhdView",   FileId::Phd,     PhdColumns, kRecordAll, -1,
+                                       &PointRuns(), "Update Failed", true,       {4, 5}};
+    return setup;
 }
 
 std::unique_ptr<CMvView> MakeObjectiveView(ShellContext& ctx) {
-    return std::make_unique<CRecordEditView>(ctx, ObjectiveViewSpec(),
+    return std::make_unique<CRecordEditView>(ctx, ObjectiveViewSetup(),
                                              MakeSource(ctx.db, {FileId::Ocd}));
 }
 std::unique_ptr<CMvView> MakeFeatureView(ShellContext& ctx) {
-    return std::make_unique<CRecordEditView>(ctx, FeatureViewSpec(),
+    return std::make_unique<CRecordEditView>(ctx, FeatureViewSetup(),
                                              MakeSource(ctx.db, {FileId::Fcd}));
 }
 std::unique_ptr<CMvView> MakePhdView(ShellContext& ctx) {
-    return std::make_unique<CRecordEditView>(ctx, PhdViewSpec(),
+    return std::make_unique<CRecordEditView>(ctx, PhdViewSetup(),
                                              std::make_unique<PhdRowSource>(ctx.db));
 }
 
 // ---- CRecordEditView ----
 
-CRecordEditView::CRecordEditView(ShellContext& ctx, const RecordViewSpec& spec,
+CRecordEditView::CRecordEditView(ShellContext& ctx, const RecordViewSetup& setup,
                                  std::unique_ptr<RecordSource> source)
-    : CMvView(ctx, std::move(source), spec.columns(), 1), spec_(spec) {}
+    : CMvView(ctx, std::move(source), setup.columns(), 1), setup_(setup) {}
 
 TableFile& CRecordEditView::Table() const {
     return *Source().Table();
 }
 
 bool CRecordEditView::Listed(const uint8_t* row) const {
-    return spec_.nameOffset < 0 || row[spec_.nameOffset] != 0;
+    return setup_.nameOffset < 0 || row[setup_.nameOffset] != 0;
 }
 
 std::span<const SortCommand> CRecordEditView::SortCommands() const {
@@ -210,7 +210,7 @@ std::span<const SortCommand> CRecordEditView::SortCommands() const {
 }
 
 bool CRecordEditView::SortCommandChecked(int column) const {
-    if (spec_.onlyFileOrderChecked && column != 1) return false;
+    if (setup_.onlyFileOrderChecked && column != 1) return false;
     return LastSortColumn() == column;
 }
 
@@ -240,12 +240,12 @@ void CRecordEditView::RefreshFromFile(int row) {
 }
 
 void CRecordEditView::RefreshRunColumns() {
-    if (spec_.runColumns.empty()) return;
+    if (setup_.runColumns.empty()) return;
     std::vector<uint8_t> data(Source().RecordSize());
     for (int r = 0; r < RowCount(); ++r) {
         const int index = ItemData(r);
         if (!Source().Get(index, data.data())) continue;
-        for (int c : spec_.runColumns)
+        for (int c : setup_.runColumns)
             if (FieldText(data.data(), uint32_t(data.size()), index, Column(c)) != CellText(r, c)) {
                 FillCells(r, data.data());
                 break;
@@ -258,9 +258,9 @@ void CRecordEditView::ShowRecord(int row) {
     const int index = ItemData(row);
     Bytes copy;
     if (!Table().GetRecord(index, copy)) return;
-    const SourceRef kind{spec_.file, ModelTable::None};
+    const SourceRef kind{setup_.file, ModelTable::None};
     if (RunRecordDialog(ctx_, kind, index, copy) == Answer::Ok && !Table().SetRecord(index, copy))
-        ctx_.ui.Show(spec_.updateFailed);
+        ctx_.ui.Show(setup_.updateFailed);
     // The dialog may have moved other records' runs; the row shows what the file holds.
     RefreshRunColumns();
     const int now = PositionOf(index);
@@ -274,9 +274,9 @@ void CRecordEditView::AddRecord(bool copy) {
         if (*from < 0) return;
     }
     Bytes record;
-    if (spec_.runs) {
+    if (setup_.runs) {
         std::string message;
-        if (!DraftNewOwner(ctx_.db, *spec_.runs, from, record, message)) {
+        if (!DraftNewOwner(ctx_.db, *setup_.runs, from, record, message)) {
             ctx_.ui.Show(message);
             return;
         }
@@ -287,15 +287,15 @@ void CRecordEditView::AddRecord(bool copy) {
     // The dialog shows the number an append will give.
     const int index = int(Table().RecordCount());
     const bool ok =
-        RunRecordDialog(ctx_, {spec_.file, ModelTable::None}, index, record) == Answer::Ok;
+        RunRecordDialog(ctx_, {setup_.file, ModelTable::None}, index, record) == Answer::Ok;
     RefreshRunColumns();
     if (!ok) {
-        if (spec_.runs) DiscardDraft(ctx_.db, *spec_.runs, record);
+        if (setup_.runs) DiscardDraft(ctx_.db, *setup_.runs, record);
         return;
     }
     int added = 0;
-    const bool appended = spec_.runs ? AppendDraft(ctx_.db, *spec_.runs, record, added)
-                                     : Table().AppendRecord(added, record.data()) != 0;
+    const bool appended = setup_.runs ? AppendDraft(ctx_.db, *setup_.runs, record, added)
+                                      : Table().AppendRecord(added, record.data()) != 0;
     if (!appended) {
         ctx_.ui.Show("Update Failed");
         return;

@@ -33,7 +33,7 @@ struct PhdRow {
 std::string PhdName(const Database& db, const uint8_t* header, int index);
 
 // What tells the editable views apart, as data.
-struct RecordViewSpec {
+struct RecordViewSetup {
     const char* className;
     FileId file;
     const std::vector<ColumnDesc>& (*columns)();
@@ -47,15 +47,15 @@ struct RecordViewSpec {
 
 class CRecordEditView : public CMvView {
   public:
-    CRecordEditView(ShellContext& ctx, const RecordViewSpec& spec,
+    CRecordEditView(ShellContext& ctx, const RecordViewSetup& setup,
                     std::unique_ptr<RecordSource> source);
-    const char* ClassName() const override { return spec_.className; }
+    const char* ClassName() const override { return setup_.className; }
 
   protected:
     void Fill() override;
     std::string ItemTextFor(const uint8_t* row, int index) const override;
     void ShowRecord(int row) override;
-    unsigned RecordCommands() const override { return spec_.commands; }
+    unsigned RecordCommands() const override { return setup_.commands; }
     std::span<const SortCommand> SortCommands() const override;
     bool SortCommandChecked(int column) const override;
     void AddRecord(bool copy) override;
@@ -70,12 +70,12 @@ class CRecordEditView : public CMvView {
     // After a dialog moved other records' runs: the rows whose run columns changed.
     void RefreshRunColumns();
 
-    const RecordViewSpec& spec_;
+    const RecordViewSetup& setup_;
 };
 
-const RecordViewSpec& ObjectiveViewSpec();
-const RecordViewSpec& FeatureViewSpec();
-const RecordViewSpec& PhdViewSpec();
+const RecordViewSetup& ObjectiveViewSetup();
+const RecordViewSetup& FeatureViewSetup();
+const RecordViewSetup& PhdViewSetup();
 
 std::unique_ptr<CMvView> MakeObjectiveView(ShellContext& ctx);
 std::unique_ptr<CMvView> MakeFeatureView(ShellContext& ctx);

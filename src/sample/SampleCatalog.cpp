@@ -386,13 +386,13 @@ const WeaponListTemplate kWeaponLists[kListKinds] = {
 };
 // clang-format on
 
-constexpr SlotSpec Gun(WeaponKind w, uint8_t ammo, bool visible = false) {
+constexpr SlotSetup Gun(WeaponKind w, uint8_t ammo, bool visible = false) {
     return {SlotUse::Weapon, uint8_t(w), ammo, visible, false};
 }
-constexpr SlotSpec Hp(ListKind l, bool rack = false) {
+constexpr SlotSetup Hp(ListKind l, bool rack = false) {
     return {SlotUse::Hardpoint, uint8_t(l), 0, true, rack};
 }
-constexpr SlotSpec Bay(ListKind l) {
+constexpr SlotSetup Bay(ListKind l) {
     return {SlotUse::Bay, uint8_t(l), 0, false, false};
 }
 

@@ -191,7 +191,7 @@ std::span<const WeaponListTemplate> WeaponLists();
 // ---- vehicles -------------------------------------------------------------------------------
 
 enum class SlotUse : uint8_t { None, Weapon, Hardpoint, Bay };
-struct SlotSpec {
+struct SlotSetup {
     SlotUse use = SlotUse::None;
     uint8_t item = 0;  // weapon template (Weapon) or weapon-list template (Hardpoint, Bay)
     uint8_t ammo = 0;  // Weapon slots: 1 to 254
@@ -223,7 +223,7 @@ struct VehicleTemplate {
     float irSignature;
     int8_t combatClass = -1;  // aircraft data: < 0 means none
     int8_t irst = -1;         // IR sensor template, < 0 none
-    std::array<SlotSpec, 6> slots;
+    std::array<SlotSetup, 6> slots;
 };
 enum VehicleKind : uint8_t {
     kFighter,
@@ -275,7 +275,7 @@ std::span<const std::pair<VehicleKind, int>> VehicleMix(uint8_t domain);
 
 // ---- units ----------------------------------------------------------------------------------
 
-struct UnitSlotSpec {
+struct UnitSlotSetup {
     int8_t vehicle = -1;  // vehicle template
     int8_t unit = -1;     // unit template (a unit made of units)
     uint8_t count = 0;
@@ -290,7 +290,7 @@ struct UnitTemplate {
     int16_t flags;
     int16_t icon;
     bool squadron;  // keeps squadron stores
-    std::array<UnitSlotSpec, 5> slots;
+    std::array<UnitSlotSetup, 5> slots;
 };
 enum UnitKind : uint8_t {
     kFighterSqn,

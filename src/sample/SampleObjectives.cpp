@@ -14,15 +14,15 @@ namespace tablon::sample {
 
 namespace {
 
-struct PointSpec {
+struct PointSetup {
     uint8_t type;
     float x, y;
 };
-struct HeaderSpec {
+struct HeaderSetup {
     uint8_t type;
     uint8_t runway;  // runway number, 0 for headers that are no runway
     uint8_t leftRight;
-    std::vector<PointSpec> points;
+    std::vector<PointSetup> points;
 };
 
 // Header types of the sample.
@@ -36,7 +36,7 @@ enum : uint8_t {
     kHdrSupport = 7,
 };
 
-HeaderSpec RunwayHeader(uint8_t number, float y) {
+HeaderSetup RunwayHeader(uint8_t number, float y) {
     const float end = number == 1 ? -1 : 1;
     return {kHdrRunway,
             number,
@@ -47,35 +47,35 @@ HeaderSpec RunwayHeader(uint8_t number, float y) {
              {kPointTakeRunway, 1150 * end, y + (number == 1 ? 40.0f : -40.0f)}}};
 }
 
-HeaderSpec Row(uint8_t headerType, std::initializer_list<std::pair<uint8_t, int>> kinds, float x0,
-               float y, float step) {
-    HeaderSpec h{headerType, 0, 0, {}};
+HeaderSetup Row(uint8_t headerType, std::initializer_list<std::pair<uint8_t, int>> kinds, float x0,
+                float y, float step) {
+    HeaderSetup h{headerType, 0, 0, {}};
     float x = x0;
     for (const auto& [type, n] : kinds)
         for (int i = 0; i < n; ++i, x += step) h.points.push_back({type, x, y});
     return h;
 }
 
-const std::vector<HeaderSpec>& HeadersFor(PointLayout layout) {
-    static const std::vector<HeaderSpec> none;
-    static const std::vector<HeaderSpec> airbase = {
+const std::vector<HeaderSetup>& HeadersFor(PointLayout layout) {
+    static const std::vector<HeaderSetup> none;
+    static const std::vector<HeaderSetup> airbase = {
         RunwayHeader(1, 0),
         RunwayHeader(2, 300),
         Row(kHdrTaxi, {{kPointTaxi, 4}, {kPointCritTaxi, 1}, {kPointFollowMe, 1}}, -1000, 150, 400),
         Row(kHdrParking, {{kPointSmallPark, 6}, {kPointLargePark, 2}, {kPointHelicopter, 1}}, -300,
             450, 100),
     };
-    static const std::vector<HeaderSpec> airstrip = {
+    static const std::vector<HeaderSetup> airstrip = {
         RunwayHeader(1, 0),
         Row(kHdrParking, {{kPointSmallPark, 3}}, -100, 150, 100),
     };
-    static const std::vector<HeaderSpec> port = {
+    static const std::vector<HeaderSetup> port = {
         Row(kHdrDocks, {{kPointSmallDock, 3}, {kPointLargeDock, 2}}, -200, -300, 120)};
-    static const std::vector<HeaderSpec> defense = {
+    static const std::vector<HeaderSetup> defense = {
         Row(kHdrDefense, {{kPointSam, 4}, {kPointAaa, 2}, {kPointRadar, 1}}, -300, -200, 100)};
-    static const std::vector<HeaderSpec> radar = {
+    static const std::vector<HeaderSetup> radar = {
         Row(kHdrRadar, {{kPointRadar, 1}, {kPointStaticRadar, 2}}, -100, 0, 100)};
-    static const std::vector<HeaderSpec> support = {
+    static const std::vector<HeaderSetup> support = {
         Row(kHdrSupport, {{kPointSupport, 4}}, -150, -250, 100)};
     switch (layout) {
         case PointLayout::Airbase:
@@ -173,7 +173,7 @@ void World::WriteObjectives() {
         a.entries = std::min(wanted, cap - usedEntries);
         usedEntries += a.entries;
         a.firstPoint = usedPoints;
-        for (const HeaderSpec& h : HeadersFor(layoutOf(tp))) {
+        for (const HeaderSetup& h : HeadersFor(layoutOf(tp))) {
             if (usedHeaders >= cap) break;
             if (a.headers == 0) a.firstHeader = usedHeaders;
             ++a.headers;
@@ -267,7 +267,7 @@ void World::WriteObjectives() {
         const auto& headers = HeadersFor(layoutOf(tp));
         uint32_t point = a.firstPoint;
         for (uint32_t h = 0; h < a.headers; ++h) {
-            const HeaderSpec& desc = headers[h];
+            const HeaderSetup& desc = headers[h];
             const uint32_t index = a.firstHeader + h;
             const bool runway = desc.runway != 0;
             const int hdg = runway ? heading : 0;
@@ -289,7 +289,7 @@ void World::WriteObjectives() {
                 .Set("left_right", desc.leftRight)
                 .Set("chain", h + 1 < a.headers ? index + 1 : 0);
             for (uint32_t p = 0; p < a.points[h]; ++p, ++point) {
-                const PointSpec& ps = desc.points[p];
+                const PointSetup& ps = desc.points[p];
                 const auto [px, py] = aligned ? turn(ps.x, ps.y) : std::pair{ps.x, ps.y};
                 pb.Target(pd.Record(point))
                     .Set("x", px)

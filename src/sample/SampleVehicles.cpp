@@ -215,7 +215,7 @@ void World::WriteVehicles() {
         static_assert(std::tuple_size_v<decltype(tp.slots)> < kHardpointSlots);
         const int gapAt = v % 5 == 4 ? 1 : kHardpointSlots;
         for (int k = 0; k < int(tp.slots.size()); ++k) {
-            const SlotSpec& desc = tp.slots[k];
+            const SlotSetup& desc = tp.slots[k];
             const int s = k < gapAt ? k : k + 1;
             uint32_t ref = 0;
             uint8_t load = 0;
@@ -361,7 +361,7 @@ void World::WriteUnits() {
         int radarSlot = 255;
         bool firstVehicle = true;
         for (int k = 0; k < int(tp.slots.size()); ++k) {
-            const UnitSlotSpec& desc = tp.slots[k];
+            const UnitSlotSetup& desc = tp.slots[k];
             uint32_t slotCt = 0;
             if (desc.vehicle >= 0) slotCt = Pick(vehicleCtOf_[size_t(desc.vehicle)], v + k);
             if (desc.unit >= 0) slotCt = Pick(unitCtOf_[size_t(desc.unit)], v + k);

@@ -18,26 +18,26 @@ using X = Exchange;
 
 // ---- flag dialogs ----
 
-const FlagsSpec& RadarFlagsSpec() {
+const FlagsSetup& RadarFlagsSetup() {
     // Pulse and Doppler follow from the radar's values ("Set Pulse/Doppler flag"): shown only.
-    static const FlagsSpec spec{"Radar flags",
-                                {{kRadarNctr, "has NCTR capability"},
-                                 {kRadarTws, "has TWS capability"},
-                                 {kRadarTfr, "has TFR capability"},
-                                 {kRadarAirToAir, "is A-A radar"},
-                                 {kRadarAirToGround, "is A-G radar"},
-                                 {kRadarPulse, "is Pulse radar", true},
-                                 {kRadarDoppler, "is Doppler radar", true}}};
-    return spec;
+    static const FlagsSetup setup{"Radar flags",
+                                  {{kRadarNctr, "has NCTR capability"},
+                                   {kRadarTws, "has TWS capability"},
+                                   {kRadarTfr, "has TFR capability"},
+                                   {kRadarAirToAir, "is A-A radar"},
+                                   {kRadarAirToGround, "is A-G radar"},
+                                   {kRadarPulse, "is Pulse radar", true},
+                                   {kRadarDoppler, "is Doppler radar", true}}};
+    return setup;
 }
 
-const FlagsSpec& RwrFlagsSpec() {
-    static const FlagsSpec spec{"Rwr flags",
-                                {{kRwrExactHeading, "can get exact heading"},
-                                 {kRwrVagueDirection, "can only get vague direction"},
-                                 {kRwrExactType, "can detect exact radar type"},
-                                 {kRwrTypeGroup, "can only detect group of radar types"}}};
-    return spec;
+const FlagsSetup& RwrFlagsSetup() {
+    static const FlagsSetup setup{"Rwr flags",
+                                  {{kRwrExactHeading, "can get exact heading"},
+                                   {kRwrVagueDirection, "can only get vague direction"},
+                                   {kRwrExactType, "can detect exact radar type"},
+                                   {kRwrTypeGroup, "can only detect group of radar types"}}};
+    return setup;
 }
 
 namespace {
@@ -50,10 +50,10 @@ int BitNumber(uint16_t bit) {
 
 }  // namespace
 
-CFlagsDialog::CFlagsDialog(const FlagsSpec& spec, uint16_t flags)
-    : Form(spec.title, 260, 40 + 24 * int(spec.boxes.size()) + 30), spec_(spec), flags_(flags) {
+CFlagsDialog::CFlagsDialog(const FlagsSetup& setup, uint16_t flags)
+    : Form(setup.title, 260, 40 + 24 * int(setup.boxes.size()) + 30), setup_(setup), flags_(flags) {
     int y = 10;
-    for (const auto& b : spec.boxes) {
+    for (const auto& b : setup.boxes) {
         AddCheck(kFlagBox + BitNumber(b.bit), b.label, {10, y, 250, y + 20}).enabled = !b.fixed;
         y += 24;
     }
@@ -61,12 +61,13 @@ CFlagsDialog::CFlagsDialog(const FlagsSpec& spec, uint16_t flags)
 }
 
 void CFlagsDialog::OnInitDialog() {
-    for (const auto& b : spec_.boxes) ShowCheck(kFlagBox + BitNumber(b.bit), (flags_ & b.bit) != 0);
+    for (const auto& b : setup_.boxes)
+        ShowCheck(kFlagBox + BitNumber(b.bit), (flags_ & b.bit) != 0);
 }
 
 void CFlagsDialog::OnOK() {
     uint16_t flags = 0;
-    for (const auto& b : spec_.boxes)
+    for (const auto& b : setup_.boxes)
         if (Checked(kFlagBox + BitNumber(b.bit))) flags |= b.bit;
     flags_ = flags;
     End(Answer::Ok);
@@ -139,14 +140,14 @@ struct SensorEntry {
     bool degrees = false;  // a degree field beside it
 };
 
-struct SensorDialogSpec {
+struct SensorDialogSetup {
     const char* title;
     FileId file;
     std::vector<SensorEntry> entries;
     int rowsPerColumn;
     const char* group;  // a group box around entries [groupFirst, groupLast]
     int groupFirst, groupLast;
-    const FlagsSpec* flags;  // nullptr: no flag word
+    const FlagsSetup* flags;  // nullptr: no flag word
     uint16_t flagOffset;
     const char* usedBy;
     const char* usageTitle;
@@ -155,9 +156,9 @@ struct SensorDialogSpec {
     bool acdUsage;     // "Acd Usage"
 };
 
-const SensorDialogSpec& RadarDialogSpec() {
+const SensorDialogSetup& RadarDialogSetup() {
     using R = RadarRecord;
-    static const SensorDialogSpec spec{
+    static const SensorDialogSetup setup{
         "RCD Data",
         FileId::Rcd,
         {{"Sound", R::kSound, T::U32, X::UInt},
@@ -179,7 +180,7 @@ const SensorDialogSpec& RadarDialogSpec() {
         nullptr,
         0,
         0,
-        &RadarFlagsSpec(),
+        &RadarFlagsSetup(),
         R::kFlags,
         "Used By...",
         "RCD Usage",
@@ -187,12 +188,12 @@ const SensorDialogSpec& RadarDialogSpec() {
         kSensorRadar,
         true,
     };
-    return spec;
+    return setup;
 }
 
-const SensorDialogSpec& IcdDialogSpec() {
+const SensorDialogSetup& IcdDialogSetup() {
     using I = IrSensorRecord;
-    static const SensorDialogSpec spec{
+    static const SensorDialogSetup setup{
         "ICD Data",
         FileId::Icd,
         {{"Range", I::kRange, T::F32, X::Float},
@@ -212,7 +213,7 @@ const SensorDialogSpec& IcdDialogSpec() {
         kSensorIrst,
         false,
     };
-    return spec;
+    return setup;
 }
 
 namespace {
@@ -227,8 +228,8 @@ std::vector<SensorEntry> ScanEntries() {
 
 }  // namespace
 
-const SensorDialogSpec& RwdDialogSpec() {
-    static const SensorDialogSpec spec{
+const SensorDialogSetup& RwdDialogSetup() {
+    static const SensorDialogSetup setup{
         "RWD Data",
         FileId::Rwd,
         ScanEntries(),
@@ -236,7 +237,7 @@ const SensorDialogSpec& RwdDialogSpec() {
         "Scan Angles",
         1,
         4,
-        &RwrFlagsSpec(),
+        &RwrFlagsSetup(),
         RwrRecord::kFlags,
         "Used by ...",
         "RWD Usage",
@@ -244,15 +245,15 @@ const SensorDialogSpec& RwdDialogSpec() {
         kSensorRwr,
         false,
     };
-    return spec;
+    return setup;
 }
 
-const SensorDialogSpec& VsdDialogSpec() {
-    static const SensorDialogSpec spec{
+const SensorDialogSetup& VsdDialogSetup() {
+    static const SensorDialogSetup setup{
         "VSD Data", FileId::Vsd,  ScanEntries(), 8,   "Scan Angles", 1,     4, nullptr,
         0,          "Used by...", "VSD Usage",   150, kSensorVisual, false,
     };
-    return spec;
+    return setup;
 }
 
 namespace {
@@ -274,15 +275,15 @@ Rect BesideField(int column, int row) {
     return {x, y, x + 90, y + 20};
 }
 
-int LabelledEntries(const SensorDialogSpec& s) {
+int LabelledEntries(const SensorDialogSetup& s) {
     return int(std::count_if(s.entries.begin(), s.entries.end(),
                              [](const SensorEntry& e) { return *e.label != 0; }));
 }
-int ColumnsOf(const SensorDialogSpec& s) {
+int ColumnsOf(const SensorDialogSetup& s) {
     return (LabelledEntries(s) + s.rowsPerColumn - 1) / s.rowsPerColumn;
 }
 
-std::vector<RecordBinding> BindingsOf(const SensorDialogSpec& s) {
+std::vector<RecordBinding> BindingsOf(const SensorDialogSetup& s) {
     std::vector<RecordBinding> b;
     for (size_t i = 0; i < s.entries.size(); ++i)
         b.push_back(
@@ -293,12 +294,12 @@ std::vector<RecordBinding> BindingsOf(const SensorDialogSpec& s) {
 
 }  // namespace
 
-CSensorDialog::CSensorDialog(ShellContext& ctx, const SensorDialogSpec& spec, uint8_t* copy,
+CSensorDialog::CSensorDialog(ShellContext& ctx, const SensorDialogSetup& setup, uint8_t* copy,
                              int index, const std::string& name)
-    : Form(spec.title, 20 + 320 * std::max(1, ColumnsOf(spec)),
-           kTop + kPitch * std::min(LabelledEntries(spec), spec.rowsPerColumn) + 80),
+    : Form(setup.title, 20 + 320 * std::max(1, ColumnsOf(setup)),
+           kTop + kPitch * std::min(LabelledEntries(setup), setup.rowsPerColumn) + 80),
       ctx_(ctx),
-      spec_(spec),
+      setup_(setup),
       copy_(copy),
       index_(index) {
     Control& title = AddLabel(kName, name, {10, 8, Width() - 10, 48});
@@ -306,12 +307,12 @@ CSensorDialog::CSensorDialog(ShellContext& ctx, const SensorDialogSpec& spec, ui
     title.fontPoints = 24;
     // A field without a label sits right of the one before it.
     int slot = -1, column = 0, row = 0;
-    for (size_t i = 0; i < spec.entries.size(); ++i) {
-        const SensorEntry& e = spec.entries[i];
+    for (size_t i = 0; i < setup.entries.size(); ++i) {
+        const SensorEntry& e = setup.entries[i];
         if (*e.label) {
             ++slot;
-            column = slot / spec.rowsPerColumn;
-            row = slot % spec.rowsPerColumn;
+            column = slot / setup.rowsPerColumn;
+            row = slot % setup.rowsPerColumn;
             AddLabel(-1, e.label, EntryLabel(column, row));
             AddEdit(kField + int(i), EntryField(column, row));
         } else {
@@ -320,35 +321,35 @@ CSensorDialog::CSensorDialog(ShellContext& ctx, const SensorDialogSpec& spec, ui
         Bind(kField + int(i), e.exchange);
         if (e.degrees) AddEdit(kDegrees + int(i), BesideField(column, row)).readOnly = true;
     }
-    if (spec.group) {
-        const Rect first = EntryLabel(0, spec.groupFirst), last = EntryField(0, spec.groupLast);
-        AddGroup(kGroup, spec.group, {first.left - 5, first.top - 18, 315, last.bottom + 6});
+    if (setup.group) {
+        const Rect first = EntryLabel(0, setup.groupFirst), last = EntryField(0, setup.groupLast);
+        AddGroup(kGroup, setup.group, {first.left - 5, first.top - 18, 315, last.bottom + 6});
     }
     const int y = Height() - 32;
     int x = 10;
-    if (spec.flags) {
+    if (setup.flags) {
         AddButton(kFlagsButton, "Flags", {x, y, x + 60, y + 24});
         AddEdit(kFlags, {x + 65, y + 2, x + 135, y + 22});
         Bind(kFlags, X::UInt, ExchangeRange{0, 65535});
         x += 145;
     }
-    AddButton(kUsedBy, spec.usedBy, {x, y, x + 80, y + 24});
+    AddButton(kUsedBy, setup.usedBy, {x, y, x + 80, y + 24});
     x += 90;
-    if (spec.acdUsage) AddButton(kAcdUsage, "Acd Usage", {x, y, x + 80, y + 24});
+    if (setup.acdUsage) AddButton(kAcdUsage, "Acd Usage", {x, y, x + 80, y + 24});
     AddOkCancel("UPDATE");
 }
 
 bool CSensorDialog::HasFlagWord() const {
-    const TableFile* file = ctx_.db.Table(spec_.file);
-    return spec_.flags && file && file->RecordSize() > spec_.flagOffset;
+    const TableFile* file = ctx_.db.Table(setup_.file);
+    return setup_.flags && file && file->RecordSize() > setup_.flagOffset;
 }
 
 void CSensorDialog::OnInitDialog() {
-    ShowRecordFields(*this, BindingsOf(spec_), copy_);
-    for (size_t i = 0; i < spec_.entries.size(); ++i)
-        if (spec_.entries[i].degrees)
-            ShowFloat(kDegrees + int(i), Degrees(LoadLE<float>(copy_ + spec_.entries[i].offset)));
-    if (spec_.flags && !HasFlagWord()) {
+    ShowRecordFields(*this, BindingsOf(setup_), copy_);
+    for (size_t i = 0; i < setup_.entries.size(); ++i)
+        if (setup_.entries[i].degrees)
+            ShowFloat(kDegrees + int(i), Degrees(LoadLE<float>(copy_ + setup_.entries[i].offset)));
+    if (setup_.flags && !HasFlagWord()) {
         Enable(kFlagsButton, false);
         Enable(kFlags, false);
     }
@@ -356,24 +357,24 @@ void CSensorDialog::OnInitDialog() {
 
 void CSensorDialog::OnOK() {
     if (!TakeFields()) return;
-    StoreRecordFields(*this, BindingsOf(spec_), copy_);
+    StoreRecordFields(*this, BindingsOf(setup_), copy_);
     End(Answer::Ok);
 }
 
 void CSensorDialog::OnButton(int id) {
-    if (id == kFlagsButton && spec_.flags) {
+    if (id == kFlagsButton && setup_.flags) {
         int64_t v = 0;
         const uint16_t flags = ParseUnsignedText(Text(kFlags), v) && v <= 0xFFFF
                                    ? uint16_t(v)
-                                   : LoadLE<uint16_t>(copy_ + spec_.flagOffset);
-        CFlagsDialog dialog(*spec_.flags, flags);
+                                   : LoadLE<uint16_t>(copy_ + setup_.flagOffset);
+        CFlagsDialog dialog(*setup_.flags, flags);
         if (ctx_.ui.RunDialog(dialog) == Answer::Ok) ShowUnsigned(kFlags, dialog.Flags());
     } else if (id == kUsedBy) {
         Database& db = ctx_.db;
         const int index = index_;
-        const SensorType type = spec_.usage;
+        const SensorType type = setup_.usage;
         CUsageListDialog usage(
-            ctx_, spec_.usageTitle, "", {{"Vehicle", spec_.usageNameWidth}, {"CT No", 50}},
+            ctx_, setup_.usageTitle, "", {{"Vehicle", setup_.usageNameWidth}, {"CT No", 50}},
             [&db, index, type] {
                 return type == kSensorRadar ? RadarUsageRows(db, index)
                                             : SensorUsageRows(db, type, index);
@@ -523,11 +524,11 @@ void CAcdDialog::OpenSensor(int sensor) {
 namespace {
 
 // A dialog of the one pattern on the bytes the registry hands over.
-template <const SensorDialogSpec& (*Spec)(), const char* DefaultName>
+template <const SensorDialogSetup& (*SetupOf)(), const char* DefaultName>
 Answer RunSensorDialog(ShellContext& ctx, int index, Bytes& record, const std::string& title) {
-    const TableFile* file = ctx.db.Table(Spec().file);
+    const TableFile* file = ctx.db.Table(SetupOf().file);
     if (file && record.size() < file->MemSize()) record.resize(file->MemSize(), 0);
-    CSensorDialog dialog(ctx, Spec(), record.data(), index,
+    CSensorDialog dialog(ctx, SetupOf(), record.data(), index,
                          title.empty() ? Format(DefaultName, index) : title);
     return ctx.ui.RunDialog(dialog);
 }
@@ -549,14 +550,14 @@ Answer RunAcd(ShellContext& ctx, int index, Bytes& record, const std::string& ti
 }  // namespace
 
 void RegisterSensorDialogs(ShellRegistry& registry) {
-    registry.RegisterRecordDialog({FileId::Rcd},
-                                  TitledRecordDialog(RunSensorDialog<RadarDialogSpec, kRadarName>));
+    registry.RegisterRecordDialog(
+        {FileId::Rcd}, TitledRecordDialog(RunSensorDialog<RadarDialogSetup, kRadarName>));
     registry.RegisterRecordDialog({FileId::Icd},
-                                  TitledRecordDialog(RunSensorDialog<IcdDialogSpec, kIcdName>));
+                                  TitledRecordDialog(RunSensorDialog<IcdDialogSetup, kIcdName>));
     registry.RegisterRecordDialog({FileId::Rwd},
-                                  TitledRecordDialog(RunSensorDialog<RwdDialogSpec, kRwdName>));
+                                  TitledRecordDialog(RunSensorDialog<RwdDialogSetup, kRwdName>));
     registry.RegisterRecordDialog({FileId::Vsd},
-                                  TitledRecordDialog(RunSensorDialog<VsdDialogSpec, kVsdName>));
+                                  TitledRecordDialog(RunSensorDialog<VsdDialogSetup, kVsdName>));
     registry.RegisterRecordDialog({FileId::Acd}, TitledRecordDialog(RunAcd));
 }
 

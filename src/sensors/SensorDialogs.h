@@ -40,17 +40,17 @@ struct FlagBox {
     const char* label;
     bool fixed = false;
 };
-struct FlagsSpec {
+struct FlagsSetup {
     const char* title;
     std::vector<FlagBox> boxes;
 };
-const FlagsSpec& RadarFlagsSpec();
-const FlagsSpec& RwrFlagsSpec();
+const FlagsSetup& RadarFlagsSetup();
+const FlagsSetup& RwrFlagsSetup();
 
 // On OK the flag word becomes exactly the bits of the boxes (every other bit cleared).
 class CFlagsDialog : public Form {
   public:
-    CFlagsDialog(const FlagsSpec& spec, uint16_t flags);
+    CFlagsDialog(const FlagsSetup& setup, uint16_t flags);
     uint16_t Flags() const { return flags_; }
 
   protected:
@@ -58,7 +58,7 @@ class CFlagsDialog : public Form {
     void OnOK() override;
 
   private:
-    const FlagsSpec& spec_;
+    const FlagsSetup& setup_;
     uint16_t flags_;
 };
 
@@ -91,15 +91,15 @@ std::vector<ListRow> AcdRadarUsageRows(const Database& db, int radar);
 // The four dialogs of one pattern: floats (some with degree fields), a few integers, the flag
 // word, the usage buttons. What tells them apart is data.
 struct SensorEntry;
-struct SensorDialogSpec;
-const SensorDialogSpec& RadarDialogSpec();
-const SensorDialogSpec& IcdDialogSpec();
-const SensorDialogSpec& RwdDialogSpec();
-const SensorDialogSpec& VsdDialogSpec();
+struct SensorDialogSetup;
+const SensorDialogSetup& RadarDialogSetup();
+const SensorDialogSetup& IcdDialogSetup();
+const SensorDialogSetup& RwdDialogSetup();
+const SensorDialogSetup& VsdDialogSetup();
 
 class CSensorDialog : public Form {
   public:
-    CSensorDialog(ShellContext& ctx, const SensorDialogSpec& spec, uint8_t* copy, int index,
+    CSensorDialog(ShellContext& ctx, const SensorDialogSetup& setup, uint8_t* copy, int index,
                   const std::string& name);
 
   protected:
@@ -110,7 +110,7 @@ class CSensorDialog : public Form {
   private:
     bool HasFlagWord() const;
     ShellContext& ctx_;
-    const SensorDialogSpec& spec_;
+    const SensorDialogSetup& setup_;
     uint8_t* copy_;
     int index_;
 };

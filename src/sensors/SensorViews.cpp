@@ -59,9 +59,9 @@ float Degrees(float radians) {
     return radians * kDegreesPerRadian;
 }
 
-const SensorViewSpec& RadarViewSpec() {
+const SensorViewSetup& RadarViewSetup() {
     using R = RadarRecord;
-    static const SensorViewSpec spec{
+    static const SensorViewSetup setup{
         "CRadarView",
         FileId::Rcd,
         "Radar %d",
@@ -85,13 +85,13 @@ const SensorViewSpec& RadarViewSpec() {
         false,
         "Failed to updte RCD file",
     };
-    return spec;
+    return setup;
 }
 
-const SensorViewSpec& AcdViewSpec() {
+const SensorViewSetup& AcdViewSetup() {
     using A = AircraftDataRecord;
-    static const SensorViewSpec spec = [] {
-        SensorViewSpec s{
+    static const SensorViewSetup setup = [] {
+        SensorViewSetup s{
             "CAcdView",
             FileId::Acd,
             "Aircraft %d",
@@ -117,12 +117,12 @@ const SensorViewSpec& AcdViewSpec() {
             s.columns.push_back(Col(kIndices[i], uint16_t(A::kSensorIndices + 4 * i), kKindI32));
         return s;
     }();
-    return spec;
+    return setup;
 }
 
-const SensorViewSpec& IcdViewSpec() {
+const SensorViewSetup& IcdViewSetup() {
     using I = IrSensorRecord;
-    static const SensorViewSpec spec{
+    static const SensorViewSetup setup{
         "CIcdView",
         FileId::Icd,
         "IR %d",
@@ -141,12 +141,12 @@ const SensorViewSpec& IcdViewSpec() {
         true,
         nullptr,
     };
-    return spec;
+    return setup;
 }
 
-const SensorViewSpec& RwdViewSpec() {
-    static const SensorViewSpec spec = [] {
-        SensorViewSpec s{
+const SensorViewSetup& RwdViewSetup() {
+    static const SensorViewSetup setup = [] {
+        SensorViewSetup s{
             "CRwdView", FileId::Rwd,
             "RWD %d",   {168, 167, 1},
             0,          ScanColumns("Scan Bottom", "Scan Left"),
@@ -159,11 +159,11 @@ const SensorViewSpec& RwdViewSpec() {
         s.columns.push_back(FlagCol<RwrRecord::kFlags>(0));
         return s;
     }();
-    return spec;
+    return setup;
 }
 
-const SensorViewSpec& VsdViewSpec() {
-    static const SensorViewSpec spec{
+const SensorViewSetup& VsdViewSetup() {
+    static const SensorViewSetup setup{
         "CVsdView", FileId::Vsd,
         "VSD %d",   {170, 169, 1},
         1,          ScanColumns("Scan bottom", "Scan left"),
@@ -172,42 +172,42 @@ const SensorViewSpec& VsdViewSpec() {
         false,      true,
         false,      nullptr,
     };
-    return spec;
+    return setup;
 }
 
 // ---- CSensorView ----
 
 namespace {
 
-std::vector<ColumnDesc> ColumnsFor(Database& db, const SensorViewSpec& spec) {
-    const TableFile* file = db.Table(spec.file);
+std::vector<ColumnDesc> ColumnsFor(Database& db, const SensorViewSetup& setup) {
+    const TableFile* file = db.Table(setup.file);
     const uint32_t size = file ? file->RecordSize() : 0;
     std::vector<ColumnDesc> out;
-    for (const auto& c : spec.columns)
+    for (const auto& c : setup.columns)
         if (size >= c.minFileSize) out.push_back(c.column);
     return out;
 }
 
 }  // namespace
 
-CSensorView::CSensorView(ShellContext& ctx, const SensorViewSpec& spec)
-    : CMvView(ctx, MakeSource(ctx.db, {spec.file}), ColumnsFor(ctx.db, spec), 0), spec_(spec) {
-    if (!ctx.registry.SortColumn(spec.className))
-        ctx.registry.SetSortColumn(spec.className, spec.initialSort);
+CSensorView::CSensorView(ShellContext& ctx, const SensorViewSetup& setup)
+    : CMvView(ctx, MakeSource(ctx.db, {setup.file}), ColumnsFor(ctx.db, setup), 0), setup_(setup) {
+    if (!ctx.registry.SortColumn(setup.className))
+        ctx.registry.SetSortColumn(setup.className, setup.initialSort);
 }
 
 std::string CSensorView::ItemTextFor(const uint8_t*, int index) const {
-    return Format(spec_.rowText, index);
+    return Format(setup_.rowText, index);
 }
 
 unsigned CSensorView::RecordCommands() const {
-    return spec_.showItem ? kRecordAll : kRecordAll & ~kRecordShow;
+    return setup_.showItem ? kRecordAll : kRecordAll & ~kRecordShow;
 }
 
 std::span<const SortCommand> CSensorView::SortCommands() const {
     static constexpr SortCommand kFileOrder[] = {{cmd::kSortByFileOrder, 0}};
     static constexpr SortCommand kNameToo[] = {{cmd::kSortByFileOrder, 0}, {cmd::kSortByName, 0}};
-    if (spec_.sortByName) return kNameToo;
+    if (setup_.sortByName) return kNameToo;
     return kFileOrder;
 }
 
@@ -220,8 +220,8 @@ void CSensorView::ShowRecord(int row) {
     if (row < 0 || row >= RowCount()) return;
     const int index = ItemData(row);
     // The row shows the record as written, like every other list.
-    if (EditRecord(ctx_, Source().Ref(), index, spec_.updateFailed,
-                   Format(spec_.dialogTitle, index)))
+    if (EditRecord(ctx_, Source().Ref(), index, setup_.updateFailed,
+                   Format(setup_.dialogTitle, index)))
         RefreshRow(row);
 }
 
@@ -231,8 +231,9 @@ void CSensorView::AddRecord(bool copy) {
         const int from = SelectedIndex();
         if (from < 0 || !Source().Get(from, record.data())) return;
     }
-    const int shown = spec_.newIndexUnknown ? -2 : File().LastIndex() + 1;
-    const std::string name = copy ? spec_.copyName : Format(spec_.newName, File().LastIndex() + 1);
+    const int shown = setup_.newIndexUnknown ? -2 : File().LastIndex() + 1;
+    const std::string name =
+        copy ? setup_.copyName : Format(setup_.newName, File().LastIndex() + 1);
     if (RunRecordDialog(ctx_, Source().Ref(), shown, record, name) != Answer::Ok) return;
     int index = 0;
     if (!File().AppendRecord(index, record.data())) {
@@ -247,13 +248,13 @@ bool CSensorView::DeleteLastRecord(int index) {
 }
 
 void CSensorView::OnDrop(int sourceRow, int targetRow) {
-    if (!spec_.dropFailed) return;
+    if (!setup_.dropFailed) return;
     const int source = ItemData(sourceRow), target = ItemData(targetRow);
     Bytes record(Source().RecordSize());
     if (!Source().Get(source, record.data())) return;
     if (ctx_.ui.Ask(Format("Overwrite Item %d with %d?", target, source)) != Answer::Yes) return;
     if (!File().SetRecord(target, record.data())) {
-        ctx_.ui.Show(spec_.dropFailed);
+        ctx_.ui.Show(setup_.dropFailed);
         return;
     }
     RefreshRow(targetRow);

@@ -17,7 +17,7 @@ struct SensorColumn {
     uint16_t minFileSize = 0;  // the column exists only when the file's records are this long
 };
 
-struct SensorViewSpec {
+struct SensorViewSetup {
     const char* className;
     FileId file;
     const char* rowText;  // "%d": the record number
@@ -36,10 +36,10 @@ struct SensorViewSpec {
 
 class CSensorView : public CMvView {
   public:
-    CSensorView(ShellContext& ctx, const SensorViewSpec& spec);
-    const char* ClassName() const override { return spec_.className; }
-    ViewImages Images() const override { return spec_.images; }
-    bool CanDrag() const override { return spec_.dropFailed != nullptr; }
+    CSensorView(ShellContext& ctx, const SensorViewSetup& setup);
+    const char* ClassName() const override { return setup_.className; }
+    ViewImages Images() const override { return setup_.images; }
+    bool CanDrag() const override { return setup_.dropFailed != nullptr; }
     void OnDrop(int sourceRow, int targetRow) override;
 
   protected:
@@ -54,42 +54,42 @@ class CSensorView : public CMvView {
     TableFile& File() const { return *Source().Table(); }
     // Reads a record into its row again.
     void RefreshRow(int row);
-    const SensorViewSpec& spec_;
+    const SensorViewSetup& setup_;
 };
 
-const SensorViewSpec& RadarViewSpec();
-const SensorViewSpec& AcdViewSpec();
-const SensorViewSpec& IcdViewSpec();
-const SensorViewSpec& RwdViewSpec();
-const SensorViewSpec& VsdViewSpec();
+const SensorViewSetup& RadarViewSetup();
+const SensorViewSetup& AcdViewSetup();
+const SensorViewSetup& IcdViewSetup();
+const SensorViewSetup& RwdViewSetup();
+const SensorViewSetup& VsdViewSetup();
 
-template <const SensorViewSpec& (*Spec)()>
+template <const SensorViewSetup& (*SetupOf)()>
 class CSensorViewOf : public CSensorView {
   public:
-    explicit CSensorViewOf(ShellContext& ctx) : CSensorView(ctx, Spec()) {}
+    explicit CSensorViewOf(ShellContext& ctx) : CSensorView(ctx, SetupOf()) {}
 };
 
-class CRadarView : public CSensorViewOf<RadarViewSpec> {
+class CRadarView : public CSensorViewOf<RadarViewSetup> {
   public:
     static constexpr const char* kClassName = "CRadarView";
     using CSensorViewOf::CSensorViewOf;
 };
-class CAcdView : public CSensorViewOf<AcdViewSpec> {
+class CAcdView : public CSensorViewOf<AcdViewSetup> {
   public:
     static constexpr const char* kClassName = "CAcdView";
     using CSensorViewOf::CSensorViewOf;
 };
-class CIcdView : public CSensorViewOf<IcdViewSpec> {
+class CIcdView : public CSensorViewOf<IcdViewSetup> {
   public:
     static constexpr const char* kClassName = "CIcdView";
     using CSensorViewOf::CSensorViewOf;
 };
-class CRwdView : public CSensorViewOf<RwdViewSpec> {
+class CRwdView : public CSensorViewOf<RwdViewSetup> {
   public:
     static constexpr const char* kClassName = "CRwdView";
     using CSensorViewOf::CSensorViewOf;
 };
-class CVsdView : public CSensorViewOf<VsdViewSpec> {
+class CVsdView : public CSensorViewOf<VsdViewSetup> {
   public:
     static constexpr const char* kClassName = "CVsdView";
     using CSensorViewOf::CSensorViewOf;

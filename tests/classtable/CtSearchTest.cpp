@@ -61,21 +61,21 @@ class CtSearchTest : public ShellTest {
     //   5: one reference, lying past the end of the header file
     //   6: 255 LODs, a count taken as -1
     void WriteModels() {
-        HdrSpec spec;
-        spec.lods = 4;
-        spec.parents = {MakeParentRecord(0, 0, 1),  MakeParentRecord(2, 1, 2),
-                        MakeParentRecord(1, 0, 0),  MakeParentRecord(0, 0, 1),
-                        MakeParentRecord(0, 0, 2),  MakeParentRecord(0, 0, 1),
-                        MakeParentRecord(0, 0, 255)};
-        PutRef(spec.blocks, 0);
-        spec.blocks.resize(spec.blocks.size() + 36);
-        PutRef(spec.blocks, 0);
-        PutRef(spec.blocks, 1);
-        spec.blocks.resize(spec.blocks.size() + 12);
-        PutRef(spec.blocks, 2);
-        PutRef(spec.blocks, 99);
-        PutRef(spec.blocks, 3);
-        Bytes hdr = BuildHdr(spec);
+        HdrSetup setup;
+        setup.lods = 4;
+        setup.parents = {MakeParentRecord(0, 0, 1),  MakeParentRecord(2, 1, 2),
+                         MakeParentRecord(1, 0, 0),  MakeParentRecord(0, 0, 1),
+                         MakeParentRecord(0, 0, 2),  MakeParentRecord(0, 0, 1),
+                         MakeParentRecord(0, 0, 255)};
+        PutRef(setup.blocks, 0);
+        setup.blocks.resize(setup.blocks.size() + 36);
+        PutRef(setup.blocks, 0);
+        PutRef(setup.blocks, 1);
+        setup.blocks.resize(setup.blocks.size() + 12);
+        PutRef(setup.blocks, 2);
+        PutRef(setup.blocks, 99);
+        PutRef(setup.blocks, 3);
+        Bytes hdr = BuildHdr(setup);
         const Bytes good = LodBlock({2}, Bytes(48, 0));
         const Bytes bad = Words().U(1000).U(2).b;
         Bytes lod = good;

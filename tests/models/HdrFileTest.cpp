@@ -18,8 +18,8 @@ class HdrFileTest : public TempDirTest {
     HdrFileTest() { ctx_.ui = &ui_; }
 
     // C = 2, P = 1, X = 3, N = 2 and two parents whose blocks (52 and 8 bytes) fill the file.
-    static HdrSpec Small() {
-        HdrSpec s;
+    static HdrSetup Small() {
+        HdrSetup s;
         s.parents = {MakeParentRecord(1, 2, 2), MakeParentRecord(0, 0, 1)};
         s.blocks.resize(60);
         for (size_t i = 0; i < s.blocks.size(); ++i) s.blocks[i] = uint8_t(0xA0 + i);
@@ -42,7 +42,7 @@ class HdrFileTest : public TempDirTest {
 constexpr uint64_t kPalettes = 48, kTextures = 1088, kLods = 1216, kParents = 1260, kData = 1356;
 
 TEST_F(HdrFileTest, SectionsLieWhereTheCountsPutThem) {
-    const HdrSpec desc = Small();
+    const HdrSetup desc = Small();
     const Bytes file = BuildHdr(desc);
     HdrFile& h = Open(file);
     const HdrLayout& l = h.Layout();
@@ -212,7 +212,7 @@ TEST_F(HdrFileTest, ImportAndExportOfColoursAndParents) {
 }
 
 TEST_F(HdrFileTest, BlockOffsetsInOnePassEqualTheSumOverEarlierParents) {
-    HdrSpec desc;
+    HdrSetup desc;
     // Counts of every sign and size the fields can hold, the slot byte read as signed.
     const int8_t slots[] = {0, 3, -1, 127, -128, 5};
     const int16_t dynamic[] = {0, 2, 32767, -5, 1, -32768};
@@ -284,7 +284,7 @@ TEST_F(HdrFileTest, TruncatedHeadersOpenAsBadSizeAndReadNothing) {
 TEST_F(HdrFileTest, CountsPastTheEndOfTheFileMakeTheLayoutInvalid) {
     // A count whose section size wraps a 32-bit sum to a small value must not pass.
     for (uint32_t big : {0xffffffffu, 0x10000000u, 0x80000000u}) {
-        HdrSpec s = Small();
+        HdrSetup s = Small();
         s.colours = 0;
         Bytes b = BuildHdr(s);
         StoreLE<uint32_t>(b.data() + 4, big);  // C

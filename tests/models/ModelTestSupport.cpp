@@ -18,7 +18,7 @@ void Entries(Bytes& b, uint32_t count, size_t size, uint8_t tag) {
 
 }  // namespace
 
-Bytes BuildHdr(const HdrSpec& s) {
+Bytes BuildHdr(const HdrSetup& s) {
     Bytes b;
     Word(b, s.version);
     Word(b, s.colours);

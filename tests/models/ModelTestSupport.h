@@ -11,13 +11,13 @@ namespace tablon::test {
 
 // A model header with the given section counts. Entry bytes are patterned (every entry
 // differs), the parents carry the given counts, and the data blocks are the given bytes.
-struct HdrSpec {
+struct HdrSetup {
     uint32_t version = 7, darkColours = 3, textureMaxSize = 256, lodMaxNodes = 99;
     uint32_t colours = 2, palettes = 1, textures = 3, lods = 2;
     std::vector<ParentRecord> parents;
     Bytes blocks;
 };
-Bytes BuildHdr(const HdrSpec& desc);
+Bytes BuildHdr(const HdrSetup& desc);
 
 // A parent with the given block-size counts.
 ParentRecord MakeParentRecord(int8_t slots, int16_t dynamic, uint8_t lods);

@@ -104,11 +104,11 @@ class ObjectiveDrawTest : public TempDirTest {
                                           Point(20, 10, kPointTaxi), Point(60, 30, kPointSmallPark),
                                           Point(80, 40, kPointRadar)}));
         const Bytes lod = RectangleLod();
-        HdrSpec spec;
-        spec.lods = 1;
-        spec.parents = {MakeParentRecord(0, 0, 1)};
-        spec.blocks = Words().U(0).F(1000).b;  // LOD 0 up to 1000
-        Bytes hdr = BuildHdr(spec);
+        HdrSetup setup;
+        setup.lods = 1;
+        setup.parents = {MakeParentRecord(0, 0, 1)};
+        setup.blocks = Words().U(0).F(1000).b;  // LOD 0 up to 1000
+        Bytes hdr = BuildHdr(setup);
         const HdrLayout layout = ComputeHdrLayout(hdr.data(), hdr.size());
         StoreLE<uint32_t>(hdr.data() + layout.lodTable + 12, 0);
         StoreLE<uint32_t>(hdr.data() + layout.lodTable + 16, uint32_t(lod.size()));

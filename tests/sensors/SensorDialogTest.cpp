@@ -16,7 +16,7 @@ using namespace sensordlg;
 
 TEST(FlagsDialog, FlagWordBecomesExactlyTheBoxes) {
     ScriptedUi ui;
-    CFlagsDialog radar(RadarFlagsSpec(), 0x0180 | kRadarPulse);
+    CFlagsDialog radar(RadarFlagsSetup(), 0x0180 | kRadarPulse);
     radar.Begin(ui);
     EXPECT_FALSE(radar.Enabled(kFlagBox + 5));  // pulse: shown only
     EXPECT_FALSE(radar.Enabled(kFlagBox + 6));  // Doppler
@@ -25,7 +25,7 @@ TEST(FlagsDialog, FlagWordBecomesExactlyTheBoxes) {
     radar.Press(kIdOk);
     EXPECT_EQ(radar.Flags(), kRadarTws | kRadarPulse);
 
-    CFlagsDialog rwr(RwrFlagsSpec(), 0x0013);
+    CFlagsDialog rwr(RwrFlagsSetup(), 0x0013);
     rwr.Begin(ui);
     rwr.SetChecked(kFlagBox + 1, false);
     rwr.Press(kIdOk);
@@ -155,7 +155,7 @@ TEST_F(SensorUsageTest, UsageRulesAsEachListStatesThem) {
 TEST_F(SensorUsageTest, RadarDialogOpensItsUsageListsAndTheirRecords) {
     Build();
     Bytes copy(RadarRecord::kSize);
-    CSensorDialog d(Ctx(), RadarDialogSpec(), copy.data(), 1, "Radar Data 1");
+    CSensorDialog d(Ctx(), RadarDialogSetup(), copy.data(), 1, "Radar Data 1");
     d.Begin(ui_);
     std::vector<ListRow> rows;
     ui_.QueueDialog([&](Form& f) {
