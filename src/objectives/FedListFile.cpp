@@ -7,6 +7,7 @@
 #include "objectives/Runs.h"
 #include "shell/Ui.h"
 #include "store/Database.h"
+#include "store/NearestRounding.h"
 
 namespace tablon {
 
@@ -20,17 +21,6 @@ constexpr const char* kHeading3 =
     "Xoff;Yoff;Zoff;Hdg;Unk5";
 // A line is read up to this many characters.
 constexpr size_t kLineLimit = 255;
-
-// Numbers in the text are decimal texts: they are written and read to the nearest value,
-// whatever the rounding mode of the program's arithmetic.
-class NearestRounding {
-  public:
-    NearestRounding() : mode_(std::fegetround()) { std::fesetround(FE_TONEAREST); }
-    ~NearestRounding() { std::fesetround(mode_); }
-
-  private:
-    int mode_;
-};
 
 unsigned CtOf(const ObjectiveRecord& o) {
     return uint16_t(o.CtIndex());

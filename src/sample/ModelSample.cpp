@@ -10,6 +10,7 @@
 #include "models/LodData.h"
 #include "models/Lzss.h"
 #include "models/ModelRecords.h"
+#include "store/NearestRounding.h"
 
 namespace tablon {
 
@@ -946,19 +947,6 @@ bool WriteFile(const std::string& path, const Bytes& bytes, std::string& error) 
     if (!ok) error = "can't write " + path;
     return ok;
 }
-
-// Floats of the sample are computed with rounding to nearest whatever mode the caller runs
-// in, so that the files come out the same byte for byte.
-class NearestRounding {
-  public:
-    NearestRounding() : saved_(std::fegetround()) { std::fesetround(FE_TONEAREST); }
-    ~NearestRounding() { std::fesetround(saved_); }
-    NearestRounding(const NearestRounding&) = delete;
-    NearestRounding& operator=(const NearestRounding&) = delete;
-
-  private:
-    int saved_;
-};
 
 constexpr uint32_t kCeilingEntries = 65535;
 

@@ -11,22 +11,11 @@
 #include "sample/ModelSample.h"
 #include "sample/SampleWorld.h"
 #include "store/FileSet.h"
+#include "store/NearestRounding.h"
 
 namespace tablon {
 
 namespace {
-
-// The sample's floats come out the same whatever rounding mode the caller runs in.
-class NearestRounding {
-  public:
-    NearestRounding() : saved_(std::fegetround()) { std::fesetround(FE_TONEAREST); }
-    ~NearestRounding() { std::fesetround(saved_); }
-    NearestRounding(const NearestRounding&) = delete;
-    NearestRounding& operator=(const NearestRounding&) = delete;
-
-  private:
-    int saved_;
-};
 
 std::string Lower(std::string s) {
     for (char& c : s) c = char(std::tolower(static_cast<unsigned char>(c)));

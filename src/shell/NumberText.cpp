@@ -4,26 +4,9 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "store/NearestRounding.h"
+
 namespace tablon {
-
-namespace {
-
-class NearestRounding {
-  public:
-    NearestRounding() : saved_(std::fegetround()) {
-        if (saved_ != FE_TONEAREST) std::fesetround(FE_TONEAREST);
-    }
-    ~NearestRounding() {
-        if (saved_ != FE_TONEAREST) std::fesetround(saved_);
-    }
-    NearestRounding(const NearestRounding&) = delete;
-    NearestRounding& operator=(const NearestRounding&) = delete;
-
-  private:
-    int saved_;
-};
-
-}  // namespace
 
 std::string FormatDouble(const char* format, double value) {
     NearestRounding nearest;

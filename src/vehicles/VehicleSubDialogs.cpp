@@ -23,8 +23,8 @@ bool UnitLacks(int bit) {
 
 }  // namespace
 
-const std::vector<FlagBox>& VehicleFlagBoxes() {
-    static const std::vector<FlagBox> boxes{
+const std::vector<VehicleFlagBox>& VehicleFlagBoxes() {
+    static const std::vector<VehicleFlagBox> boxes{
         {0, "Airforce"},
         {1, "Navy"},
         {2, "Marines"},

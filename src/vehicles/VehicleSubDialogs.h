@@ -34,11 +34,11 @@ constexpr int kAddAmmunition = 1772;
 }  // namespace vclsub
 
 // The vehicle flag bits that have a check box, with their labels.
-struct FlagBox {
+struct VehicleFlagBox {
     int bit;
     const char* label;
 };
-const std::vector<FlagBox>& VehicleFlagBoxes();
+const std::vector<VehicleFlagBox>& VehicleFlagBoxes();
 
 enum class FlagsMode { Vehicle, Unit };
 

@@ -100,6 +100,7 @@ TEST_F(UnitTest, DomainViewsListTheirUnitsWithWhatSlotZeroNames) {
     EXPECT_EQ(Names(sub), std::vector<std::string>{"Silent - ?!?"});
     EXPECT_STREQ(sub.ClassName(), "CSubUnitView");
 
+    CMvView& units = OpenList("Units");  // switching views deleted the first list
     const std::vector<std::pair<int, std::string>> titles{{0, "Unit"},
                                                           {1, "No"},
                                                           {2, "Type"},
@@ -116,7 +117,7 @@ TEST_F(UnitTest, DomainViewsListTheirUnitsWithWhatSlotZeroNames) {
                                                           {63, "No Damage"},
                                                           {67, "Incediary Damage"},
                                                           {73, "Other Damage"}};
-    for (const auto& [c, t] : titles) EXPECT_EQ(all.Column(c).title, t) << c;
+    for (const auto& [c, t] : titles) EXPECT_EQ(units.Column(c).title, t) << c;
     // A unit slot names a unit by its own name; the slot's count plays no part.
     UnitRecord u = StoredUnit(1);
     u.Set<uint16_t>(U::kSlotCt, 7);
