@@ -2,7 +2,6 @@
 
 #include "classtable/CtNames.h"
 #include "objectives/FedListFile.h"
-#include "objectives/ObjectiveDrawing.h"
 #include "objectives/Runs.h"
 #include "platform/FpMode.h"
 #include "store/Database.h"
@@ -12,6 +11,10 @@ namespace tablon {
 using namespace feddlg;
 
 namespace {
+
+// The drawing's controls in the "FED  List" dialog.
+const ObjectiveDrawingPanel::Ids kPanelIds{kDrawing, 1830, 1831, 1832, 1833, 1834, 1835,
+                                           1836,     1837, 1838, 1839, 1840, 1841};
 
 using E = FeatureEntryRecord;
 using T = FieldType;
@@ -85,13 +88,10 @@ CFedListDialog::CFedListDialog(ShellContext& ctx, ObjectiveRecord& copy, int ind
       ctx_(ctx),
       copy_(copy),
       index_(index),
-      rows_(FedListColumns(), 0, E::kSize) {
+      rows_(FedListColumns(), 0, E::kSize),
+      panel_(ctx.db, kPanelIds, "PT Label") {
     MakeResizable();
-    Control drawing;
-    drawing.id = kDrawing;
-    drawing.kind = ControlKind::Canvas;
-    drawing.rect = {10, 10, 400, 470};
-    Add(std::move(drawing));
+    panel_.AddTo(*this, {28, 10, 294, 450}, 300, 10);
     AddList(kList, {410, 10, 860, 470}, rows_.Columns());
     const int x = 870;
     AddButton(kAddAfter, "Add After", {x, 10, x + 100, 34});
@@ -104,11 +104,16 @@ CFedListDialog::CFedListDialog(ShellContext& ctx, ObjectiveRecord& copy, int ind
 }
 
 void CFedListDialog::OnInitDialog() {
-    // The list and the buttons keep their distance from the right edge; the drawing grows.
+    // The list, the buttons and the drawing's controls keep their distance from the right
+    // edge; the drawing grows.
     Anchor(kDrawing, 1, 1);
+    Anchor(kPanelIds.hScroll, 1, 2);
+    Anchor(kPanelIds.vScroll, 0, 1);
     Anchor(kList, 2, 1);
     for (int id : {kAddAfter, kAddBefore, kDelete, kSave, kLoad, kIdOk, kIdCancel})
         Anchor(id, 2, 0);
+    for (int id : panel_.ColumnIds()) Anchor(id, 2, 0);
+    panel_.Init(*this);
     Refill();
     Redraw();
 }
@@ -119,7 +124,16 @@ void CFedListDialog::Refill() {
 }
 
 void CFedListDialog::Redraw() {
-    if (const auto& rebuild = GetObjectiveDrawing().rebuild) rebuild(ctx_, *this, kDrawing, copy_);
+    panel_.Build(*this, copy_);
+}
+
+void CFedListDialog::OnScroll(int id, ScrollAction action, int thumb) {
+    Form::OnScroll(id, action, thumb);
+    panel_.OnScroll(*this, id);
+}
+
+void CFedListDialog::OnPaint(int id, Canvas& canvas) {
+    panel_.OnPaint(id, canvas);
 }
 
 int CFedListDialog::SelectedEntry() const {
@@ -129,6 +143,7 @@ int CFedListDialog::SelectedEntry() const {
 }
 
 void CFedListDialog::OnButton(int id) {
+    if (panel_.OnButton(*this, id)) return;
     const int entry = SelectedEntry();
     switch (id) {
         case kAddAfter:

@@ -8,6 +8,7 @@
 #include "objectives/DialogGrid.h"
 #include "objectives/FeatureEntryRecord.h"
 #include "objectives/ObjectiveRecord.h"
+#include "objectives/ObjectiveViewer.h"
 #include "shell/Form.h"
 #include "shell/Registry.h"
 
@@ -51,6 +52,8 @@ class CFedListDialog : public Form {
     void OnInitDialog() override;
     void OnButton(int id) override;
     void OnListEvent(int id, ListEventKind kind, int row, int column) override;
+    void OnScroll(int id, ScrollAction action, int thumb) override;
+    void OnPaint(int id, Canvas& canvas) override;
 
   private:
     void Refill();
@@ -65,6 +68,7 @@ class CFedListDialog : public Form {
     ObjectiveRecord& copy_;
     int index_;
     RecordRows rows_;
+    ObjectiveDrawingPanel panel_;  // the drawing of the run, in the left half
 };
 
 Answer RunFedListDialog(ShellContext& ctx, ObjectiveRecord& copy, int index, std::string title);

@@ -2,7 +2,7 @@
 
 #include "objectives/DialogGrid.h"
 #include "objectives/FedDialogs.h"
-#include "objectives/ObjectiveDrawing.h"
+#include "objectives/ObjectiveViewer.h"
 #include "objectives/PointRecords.h"
 #include "platform/FpMode.h"
 #include "shell/NumberText.h"
@@ -135,9 +135,11 @@ void CObjectiveDialog::OnButton(int id) {
         case kFedPtrButton:
             FedList();
             break;
-        case kView:
-            if (const auto& viewer = GetObjectiveDrawing().viewer) viewer(ctx_, copy_, index_);
+        case kView: {
+            CObjectiveViewerDialog viewer(ctx_, copy_);
+            ctx_.ui.RunDialog(viewer);
             break;
+        }
         default:
             break;
     }

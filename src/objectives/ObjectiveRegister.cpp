@@ -6,7 +6,6 @@
 #include "objectives/FeatureEntryRecord.h"
 #include "objectives/FedDialogs.h"
 #include "objectives/ObjectiveDialogs.h"
-#include "objectives/ObjectiveDrawing.h"
 #include "objectives/ObjectiveViews.h"
 #include "objectives/PointDialogs.h"
 #include "objectives/Runs.h"
@@ -17,11 +16,6 @@
 namespace tablon {
 
 namespace {
-
-ObjectiveDrawing& Drawing() {
-    static ObjectiveDrawing drawing;
-    return drawing;
-}
 
 // A dialog on the bytes the registry hands over: run on a typed copy, copied back on OK.
 template <typename Record, typename Run>
@@ -51,14 +45,6 @@ AppendRule OwnerAppend(const RunLayout& layout) {
 }
 
 }  // namespace
-
-void SetObjectiveDrawing(ObjectiveDrawing drawing) {
-    Drawing() = std::move(drawing);
-}
-
-const ObjectiveDrawing& GetObjectiveDrawing() {
-    return Drawing();
-}
 
 void RegisterObjectives(ShellRegistry& registry) {
     RegisterList(registry, ObjectiveViewSetup().className, MakeObjectiveView);

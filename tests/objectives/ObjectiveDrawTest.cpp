@@ -7,9 +7,12 @@
 #include "classtable/CtRecord.h"
 #include "models/ModelFiles.h"
 #include "models/ModelTestSupport.h"
+#include "objectives/FedDialogs.h"
 #include "objectives/ObjectiveDraw.h"
 #include "objectives/ObjectiveRecord.h"
+#include "objectives/ObjectiveViewer.h"
 #include "objectives/PointRecords.h"
+#include "shell/MainFrame.h"
 #include "shell/ScriptedUi.h"
 #include "store/Database.h"
 #include "support/CliRunner.h"
@@ -310,6 +313,77 @@ TEST_F(ObjectiveDrawTest, ZoomPanAndReset) {
     EXPECT_EQ(model_->PanY(), 0);
     EXPECT_EQ(model_->ZoomPosition(), 0);
     EXPECT_FLOAT_EQ(model_->Zoom(), 1);
+}
+
+// ---- the dialogs ----
+
+TEST_F(ObjectiveDrawTest, ViewerDrawsTheObjectiveAndFollowsItsControls) {
+    Open();
+    CTablonApp app(*db_, ui_);
+    const ObjectiveRecord objective = Stored(0);
+    const Bytes before = ReadBytes(Path("vantor.ocd"));
+    CObjectiveViewerDialog d(app.Context(), objective);
+    const auto& ids = ObjectiveDrawingPanel::kViewerIds;
+    d.Begin(ui_);
+    EXPECT_EQ(d.Title(), "Objective Viewer");
+    EXPECT_TRUE(d.Checked(ids.top));
+    EXPECT_EQ(d.Find(ids.labels)->label, "PT label");
+    EXPECT_EQ(d.Find(ids.zoom)->minimum, -10);
+    EXPECT_EQ(d.Find(ids.hScroll)->maximum, 10);
+    ObjectiveDrawingModel& m = d.Panel().Model();
+    EXPECT_EQ(m.EntryCount(), 2);
+
+    RecordingCanvas c(420, 380);
+    d.Paint(ids.area, c);
+    EXPECT_EQ(c.Calls().size(), 3u);  // the white, the two rectangles
+    d.SetChecked(ids.points, true);
+    d.Press(ids.points);
+    d.SetChecked(ids.axes, true);
+    d.Press(ids.axes);
+    c.Reset();
+    d.Paint(ids.area, c);
+    EXPECT_GT(c.Calls().size(), 20u);
+    d.SetChecked(ids.side, true);
+    d.Press(ids.side);
+    EXPECT_EQ(m.projection, Projection::Side);
+    EXPECT_FALSE(d.Checked(ids.top));
+
+    // Scroll bars pan by (area width div 10) a step, the slider zooms.
+    d.Scroll(ids.hScroll, ScrollAction::LineDown);
+    EXPECT_EQ(m.PanX(), 42);
+    d.Scroll(ids.hScroll, ScrollAction::PageDown);
+    EXPECT_EQ(d.Position(ids.hScroll), 6);
+    EXPECT_EQ(m.PanX(), 252);
+    d.Scroll(ids.vScroll, ScrollAction::Top);
+    EXPECT_EQ(m.PanY(), -380);
+    d.Scroll(ids.zoom, ScrollAction::Thumb, -10);
+    EXPECT_FLOAT_EQ(m.Zoom(), 1.0f / 11);
+    // "Reset": no pan, zoom 1, the slider at 0; the scroll bars stay.
+    d.Press(ids.reset);
+    EXPECT_EQ(m.PanX(), 0);
+    EXPECT_EQ(m.PanY(), 0);
+    EXPECT_FLOAT_EQ(m.Zoom(), 1);
+    EXPECT_EQ(d.Position(ids.zoom), 0);
+    EXPECT_EQ(d.Position(ids.hScroll), 6);
+    EXPECT_EQ(d.Position(ids.vScroll), -10);
+    d.Press(kIdOk);
+    EXPECT_EQ(d.Result(), Answer::Ok);
+    EXPECT_EQ(ReadBytes(Path("vantor.ocd")), before);
+}
+
+TEST_F(ObjectiveDrawTest, FedListDrawsItsRunInTheLeftHalf) {
+    Open();
+    CTablonApp app(*db_, ui_);
+    ObjectiveRecord objective = Stored(0);
+    CFedListDialog d(app.Context(), objective, 0, "FED  List");
+    d.Begin(ui_);
+    const Control* labels = nullptr;
+    for (const auto& c : d.Controls())
+        if (c.label == "PT Label") labels = &c;
+    ASSERT_NE(labels, nullptr);
+    RecordingCanvas c(266, 440);
+    d.Paint(feddlg::kDrawing, c);
+    EXPECT_EQ(c.Calls().size(), 3u);
 }
 
 class ObjectiveDrawCliTest : public ObjectiveDrawTest, protected CliRunner {
