@@ -329,6 +329,8 @@ int LodData::WriteSlotPositions(const std::vector<Vec3>& positions) {
     if (!file_) return 0;
     int ok = 1;
     bool wrote = false;
+    // Every slot position changes in one step.
+    WriteBatch batch(*file_);
     for (LodNode& node : nodes_) {
         if (node.type != kSlotNode) continue;
         const int32_t s = node.SlotNumber();
@@ -342,6 +344,7 @@ int LodData::WriteSlotPositions(const std::vector<Vec3>& positions) {
         wrote = true;
     }
     if (wrote && !file_->Flush()) ok = 0;
+    if (!batch.Finish()) ok = 0;
     return ok;
 }
 

@@ -6,6 +6,7 @@
 #include "models/Lzss.h"
 #include "shell/Ui.h"
 #include "store/ExportImport.h"
+#include "store/Journal.h"
 
 namespace tablon {
 
@@ -33,7 +34,7 @@ const uint8_t* ModelFile::Span(uint64_t offset, uint64_t length) const {
 
 uint8_t* ModelFile::MutableSpan(uint64_t offset, uint64_t length) {
     if (!Writable() || !Span(offset, length)) return nullptr;
-    return MutableView() + offset;
+    return WritableSpan(offset, length);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -123,6 +124,7 @@ int HdrFile::GetTexture(int index, TextureRecord& out) const {
 }
 
 int HdrFile::SetTexture(int index, const TextureRecord& rec) {
+    WriteStep step(JournalOf(), "write", desc_.name);
     uint8_t* p = EntrySpan(layout_.textureTable, layout_.textures, rec.kSize, index);
     if (!p) return 0;
     std::memcpy(p, rec.b, rec.kSize);
@@ -138,6 +140,7 @@ int HdrFile::GetColour(int index, ColourRecord& out) const {
 }
 
 int HdrFile::SetColour(int index, const ColourRecord& rec) {
+    WriteStep step(JournalOf(), "write", desc_.name);
     uint8_t* p = EntrySpan(layout_.colourTable, layout_.colours, rec.kSize, index);
     if (!p) return 0;
     std::memcpy(p, rec.b, rec.kSize);
@@ -149,6 +152,7 @@ int HdrFile::GetParent(int index, ParentRecord& out) const {
 }
 
 int HdrFile::SetParent(int index, const ParentRecord& rec) {
+    WriteStep step(JournalOf(), "write", desc_.name);
     uint8_t* p = EntrySpan(layout_.parentTable, layout_.parents, rec.kSize, index);
     if (!p) return 0;
     std::memcpy(p, rec.b, rec.kSize);
@@ -156,6 +160,7 @@ int HdrFile::SetParent(int index, const ParentRecord& rec) {
 }
 
 int HdrFile::SetHeaderWord(uint64_t offset, uint32_t v) {
+    WriteStep step(JournalOf(), "write", desc_.name);
     if (!layout_.valid) return 0;
     uint8_t* p = MutableSpan(offset, 4);
     if (!p) return 0;
@@ -199,6 +204,7 @@ int HdrFile::ReadLodRefs(int64_t blockOffset, int count, std::vector<LodRef>& ou
 }
 
 int HdrFile::WriteLodRefs(int64_t blockOffset, const std::vector<LodRef>& refs) {
+    WriteStep step(JournalOf(), "write", desc_.name);
     if (refs.size() > size_t(std::numeric_limits<int>::max())) return 0;
     uint64_t start = 0, length = 0;
     if (!BlockRange(blockOffset, int(refs.size()), kLodRefSize, true, start, length)) return 0;
@@ -224,6 +230,7 @@ int HdrFile::ReadPositions(int64_t blockOffset, int count, std::vector<Vec3>& ou
 }
 
 int HdrFile::WritePositions(int64_t blockOffset, const std::vector<Vec3>& positions) {
+    WriteStep step(JournalOf(), "write", desc_.name);
     if (positions.size() > size_t(std::numeric_limits<int>::max())) return 0;
     uint64_t start = 0, length = 0;
     if (!BlockRange(blockOffset, int(positions.size()), kPositionSize, true, start, length))
@@ -309,6 +316,7 @@ int LodFile::ReadBlock(const LodRecord& rec, Bytes& out) const {
 }
 
 int LodFile::WriteAt(uint64_t offset, const uint8_t* data, size_t length, bool flush) {
+    WriteStep step(JournalOf(), "write", desc_.name);
     uint8_t* p = MutableSpan(offset, length);
     if (!p) return 0;
     std::memcpy(p, data, length);
@@ -333,11 +341,12 @@ int TexFile::ReadTexture(uint32_t offset, uint32_t length, Bytes& out, size_t ma
 }
 
 int TexFile::AppendBlock(const Bytes& block, uint32_t& offset, uint32_t& length) {
+    WriteStep step(JournalOf(), "write", desc_.name);
     if (!Writable()) return 0;
     uint64_t end = 0;
     if (!File().ReadSize(end)) return 0;
     if (end + block.size() > std::numeric_limits<uint32_t>::max()) return 0;
-    if (!File().AppendAtEnd(block.data(), block.size())) return 0;
+    if (!AppendBytes(block.data(), block.size())) return 0;
     offset = uint32_t(end);
     length = uint32_t(block.size());
     return 1;

@@ -9,8 +9,9 @@
 
 namespace tablon {
 
-Database::Database(Ui& ui) : ui_(ui) {
+Database::Database(Ui& ui) : ui_(ui), journal_(&ui) {
     ctx_.ui = &ui;
+    ctx_.journal = &journal_;
     for (const auto& desc : FileDescs()) {
         std::unique_ptr<RecordFile> f;
         switch (desc.id) {

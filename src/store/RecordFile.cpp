@@ -6,6 +6,8 @@
 #include <limits>
 
 #include "shell/Ui.h"
+#include "store/Journal.h"
+#include "store/WriteFaults.h"
 
 namespace tablon {
 
@@ -39,6 +41,8 @@ int RecordFile::OpenMapped(const std::string& givenName, const std::string& filt
     std::string name = givenName;
     if (ctx_.treeFlag && name.find(".ocd") != std::string::npos) name = "vantortree.ocd";
 
+    // An unfinished step of the set's journal is rolled back before any file is read.
+    if (ctx_.journal) ctx_.journal->Attach("");
     const bool writable = mode == 1;
     if (file_.Open(name, writable)) {
         path_ = name;
@@ -80,22 +84,40 @@ int RecordFile::Remap() {
     return 1;
 }
 
+uint64_t RecordFile::DiskSize() const {
+    uint64_t size = fileSize_;
+    if (!file_.ReadSize(size)) return fileSize_;
+    return size;
+}
+
 int RecordFile::Unmap() {
     file_.Unmap();
     return 1;
 }
 
 int RecordFile::SetLength(uint32_t length) {
-    if (!file_.IsOpen()) return 0;
-    file_.Flush();
+    if (!Writable() || !IsMapped()) return 0;
+    WriteStep step(ctx_.journal, "resize", desc_.name);
+    if (ctx_.journal && !ctx_.journal->Resize(*this, length)) return 0;
+    if (ctx_.journal && length > fileSize_)
+        ctx_.journal->Wrote(*this, fileSize_, length - fileSize_);
+    if (!WriteEvent() || !file_.Flush()) return 0;
     Unmap();
-    if (!file_.Truncate(length)) return 0;
-    return Remap();
+    const bool cut = WriteEvent() && file_.Truncate(length);
+    // The mapping is renewed either way: a failed change leaves the file as it was.
+    return Remap() && cut ? 1 : 0;
 }
 
 int RecordFile::Flush() {
     if (!file_.IsMapped()) return 0;
+    if (!WriteEvent()) return 0;
     return file_.Flush() ? 1 : 0;
+}
+
+int RecordFile::SyncRange(uint64_t offset, uint64_t length) {
+    if (!file_.IsMapped()) return 0;
+    if (!WriteEvent()) return 0;
+    return file_.FlushRange(size_t(offset), size_t(length)) ? 1 : 0;
 }
 
 int RecordFile::FlushWritten(uint64_t offset, uint64_t length) {
@@ -105,17 +127,46 @@ int RecordFile::FlushWritten(uint64_t offset, uint64_t length) {
         dirtyTo_ = std::max(dirtyTo_, offset + length);
         return 1;
     }
-    return file_.FlushRange(size_t(offset), size_t(length)) ? 1 : 0;
+    return SyncRange(offset, length);
+}
+
+void RecordFile::BeginBatch() {
+    if (batchDepth_++ == 0 && ctx_.journal) WriteStep::Begin(ctx_.journal, "batch", desc_.name);
 }
 
 int RecordFile::EndBatch() {
     if (batchDepth_ == 0 || --batchDepth_ > 0) return 1;
-    if (dirtyFrom_ >= dirtyTo_) return 1;
-    const uint64_t from = dirtyFrom_, to = dirtyTo_;
-    dirtyFrom_ = UINT64_MAX;
-    dirtyTo_ = 0;
-    if (!file_.IsMapped()) return 0;
-    return file_.FlushRange(size_t(from), size_t(to - from)) ? 1 : 0;
+    int ok = 1;
+    if (dirtyFrom_ < dirtyTo_) {
+        const uint64_t from = dirtyFrom_, to = dirtyTo_;
+        dirtyFrom_ = UINT64_MAX;
+        dirtyTo_ = 0;
+        ok = SyncRange(from, to - from);
+    }
+    // The step commits only once its data is on the disk.
+    if (ctx_.journal && !ctx_.journal->EndStep()) ok = 0;
+    return ok;
+}
+
+uint8_t* RecordFile::WritableSpan(uint64_t offset, uint64_t length) {
+    uint8_t* v = file_.View();
+    if (!v || !Writable() || offset > fileSize_ || length > fileSize_ - offset) return nullptr;
+    if (ctx_.journal) {
+        if (!ctx_.journal->Save(*this, offset, length, batchDepth_ > 0)) return nullptr;
+        ctx_.journal->Wrote(*this, offset, length);
+    }
+    if (!WriteEvent()) return nullptr;
+    return v + offset;
+}
+
+bool RecordFile::AppendBytes(const uint8_t* data, size_t length) {
+    if (!Writable()) return false;
+    if (ctx_.journal) {
+        if (!ctx_.journal->Resize(*this, uint64_t(fileSize_) + length)) return false;
+        ctx_.journal->Wrote(*this, fileSize_, length);
+    }
+    if (!WriteEvent()) return false;
+    return file_.AppendAtEnd(data, length);
 }
 
 int RecordFile::WriteExportEntry(const std::string& path, uint32_t type, uint32_t size,
@@ -245,12 +296,22 @@ void TableFile::ToFile(const uint8_t* mem, uint8_t* file) const {
         std::memcpy(file + s.fileOffset, mem + s.memOffset, s.length);
 }
 
-void TableFile::StoreCount(uint32_t count) {
-    if (desc_.header == HeaderKind::Sound)
-        StoreLE<uint32_t>(MutableView() + 4, count);
+bool TableFile::StoreCount(uint32_t count) {
+    const bool sound = desc_.header == HeaderKind::Sound;
+    uint8_t* p = WritableSpan(sound ? 4 : 0, sound ? 4 : 2);
+    if (!p) return false;
+    if (sound)
+        StoreLE<uint32_t>(p, count);
     else
-        StoreLE<uint16_t>(MutableView(), static_cast<uint16_t>(count));
+        StoreLE<uint16_t>(p, static_cast<uint16_t>(count));
     count_ = count;
+    return true;
+}
+
+uint32_t TableFile::RecordsInFile() const {
+    const uint16_t size = RecordSize();
+    if (!View() || size == 0 || fileSize_ <= HeaderSize()) return 0;
+    return (fileSize_ - HeaderSize()) / size;
 }
 
 int TableFile::GetRecord(int index, uint8_t* out) const {
@@ -271,7 +332,10 @@ int TableFile::SetRecord(int index, const uint8_t* record) {
     if (desc_.setRefusesPastCount && uint32_t(index) > count_) return 0;
     // A file whose size did not check out is never written: its layout is not known.
     if (!sizeOk_ || !Writable() || !RecordInFile(index)) return 0;
-    ToFile(record, MutableView() + RecordOffset(index));
+    WriteStep step(JournalOf(), "write", desc_.name);
+    uint8_t* p = WritableSpan(RecordOffset(index), RecordSize());
+    if (!p) return 0;
+    ToFile(record, p);
     return FlushWritten(RecordOffset(index), RecordSize());
 }
 
@@ -284,11 +348,16 @@ int TableFile::AppendRecord(int& index, const uint8_t* record) {
     if (!sizeOk_ || !Writable() || !View()) return 0;
     // The count is 16 bits wide: a full file cannot take another record.
     if (desc_.header == HeaderKind::Count16 && count_ >= 0xFFFF) return 0;
+    WriteStep step(JournalOf(), "append", desc_.name);
     Bytes raw(RecordSize());
     ToFile(record, raw.data());
-    if (!File().AppendAtEnd(raw.data(), raw.size())) return 0;
-    index = static_cast<int>(count_);
-    StoreCount(count_ + 1);
+    if (!AppendBytes(raw.data(), raw.size())) return 0;
+    const uint32_t before = count_;
+    if (!StoreCount(count_ + 1)) {
+        SetLength(fileSize_);
+        return 0;
+    }
+    index = static_cast<int>(before);
     if (!Remap()) return 0;
     return Flush();
 }
@@ -298,8 +367,14 @@ int TableFile::DeleteLastRecord(int index) {
     // The whole count decides which record is the last: a sound table's 32-bit count may pass
     // 65,535.
     if (count_ == 0 || index < 0 || uint32_t(index) != count_ - 1) return 0;
-    StoreCount(count_ - 1);
-    return SetLength(fileSize_ - RecordSize());
+    WriteStep step(JournalOf(), "delete", desc_.name);
+    const uint32_t before = count_;
+    if (!StoreCount(count_ - 1)) return 0;
+    if (SetLength(fileSize_ - RecordSize())) return 1;
+    // The count and the length change together or not at all.
+    StoreCount(before);
+    Flush();
+    return 0;
 }
 
 int TableFile::InsertRecord(int p, const uint8_t* record) {
@@ -310,15 +385,16 @@ int TableFile::InsertRecord(int p, const uint8_t* record) {
         return AppendRecord(index, record);
     }
     if (desc_.header == HeaderKind::Count16 && count_ >= 0xFFFF) return 0;
+    WriteStep step(JournalOf(), "insert", desc_.name);
     const uint16_t size = RecordSize();
+    const uint64_t from = RecordOffset(p), end = RecordOffset(int(count_));
     // The last record once more at the end, then everything from p up by one place.
-    Bytes last(View() + RecordOffset(int(count_) - 1), View() + RecordOffset(int(count_)));
-    if (!File().AppendAtEnd(last.data(), size)) return 0;
-    uint8_t* v = MutableView();
-    std::memmove(v + RecordOffset(p + 1), v + RecordOffset(p),
-                 size_t(count_ - 1 - uint32_t(p)) * size);
-    ToFile(record, v + RecordOffset(p));
-    StoreCount(count_ + 1);
+    Bytes last(View() + end - size, View() + end);
+    uint8_t* v = WritableSpan(from, end - from);
+    if (!v || !AppendBytes(last.data(), size)) return 0;
+    std::memmove(v + size, v, size_t(end - from - size));
+    ToFile(record, v);
+    if (!StoreCount(count_ + 1)) return 0;
     if (!Remap()) return 0;
     return Flush();
 }
@@ -326,12 +402,23 @@ int TableFile::InsertRecord(int p, const uint8_t* record) {
 int TableFile::DeleteRecord(int p) {
     if (!sizeOk_ || !Writable() || !View()) return 0;
     if (p < 0 || uint32_t(p) >= count_) return 0;
+    WriteStep step(JournalOf(), "delete", desc_.name);
     const uint16_t size = RecordSize();
-    uint8_t* v = MutableView();
-    std::memmove(v + RecordOffset(p), v + RecordOffset(p + 1),
-                 size_t(count_ - 1 - uint32_t(p)) * size);
-    StoreCount(count_ - 1);
-    return SetLength(fileSize_ - size);
+    const uint64_t from = RecordOffset(p), end = RecordOffset(int(count_));
+    uint8_t* v = WritableSpan(from, end - from);
+    if (!v) return 0;
+    const Bytes removed(v, v + size);
+    std::memmove(v, v + size, size_t(end - from - size));
+    const uint32_t before = count_;
+    if (StoreCount(count_ - 1) && SetLength(fileSize_ - size)) return 1;
+    // A failed shortening puts the record and the count back.
+    if ((v = WritableSpan(from, end - from))) {
+        std::memmove(v + size, v, size_t(end - from - size));
+        std::memcpy(v, removed.data(), size);
+    }
+    StoreCount(before);
+    Flush();
+    return 0;
 }
 
 int TableFile::ExportRecord(int index, const std::string& exportPath) const {

@@ -14,14 +14,16 @@
 
 namespace tablon {
 
+class Journal;
 class Ui;
 
-// What every record file of one database set shares: the person to talk to and the tree flag
+// What every record file of one database set shares: the person to talk to, the tree flag
 // (once a file was found under a path holding "tree", the objective file is read from
-// "vantortree.ocd").
+// "vantortree.ocd") and the set's write journal (none for a file opened on its own).
 struct FileSetContext {
     Ui* ui = nullptr;
     bool treeFlag = false;
+    Journal* journal = nullptr;
 };
 
 enum class FileState { Unopened, Ok, BadSize, Unmapped };
@@ -63,6 +65,7 @@ class RecordFile {
                    const std::string& initialDir, int mode);
     int Remap();
     int Unmap();
+    // Cuts or extends the file. A failed change leaves the file mapped at its old length.
     int SetLength(uint32_t length);
     int Flush();
     // Flushes the bytes written since the last flush: the whole record after a single write,
@@ -75,17 +78,39 @@ class RecordFile {
     const std::string& Path() const { return path_; }
     int AccessMode() const { return accessMode_; }
     uint32_t FileSize() const { return fileSize_; }
+    // The length of the file on disk now (larger than the mapping after an append).
+    uint64_t DiskSize() const;
     const uint8_t* View() const { return file_.View(); }
     bool IsMapped() const { return file_.IsMapped(); }
     bool IsOpen() const { return file_.IsOpen(); }
     bool Writable() const { return file_.IsOpen() && accessMode_ == 1; }
 
-    // While a batch is open, writes are flushed once, when it closes (see WriteBatch).
-    void BeginBatch() { ++batchDepth_; }
+    // Flushes [offset, offset + length) of the mapping now, batch or not.
+    int SyncRange(uint64_t offset, uint64_t length);
+
+    // While a batch is open, writes are flushed once, when it closes (see WriteBatch). The
+    // batch is one step of the journal.
+    void BeginBatch();
     int EndBatch();
 
+    // Where the records lie, for the journal's history: the header size and the record size in
+    // the file (0: the file has no records of one size).
+    virtual void RecordLayout(uint32_t& headerSize, uint32_t& recordSize) const {
+        headerSize = 0;
+        recordSize = 0;
+    }
+
   protected:
-    uint8_t* MutableView() { return file_.View(); }
+    // The one way bytes of the mapping change: the bytes [offset, offset + length) made ready
+    // for writing, their old content in the journal first. Null when they are not all in the
+    // file, the file is not writable or the journal cannot take them. The caller writes them
+    // inside a step (WriteStep) and flushes.
+    uint8_t* WritableSpan(uint64_t offset, uint64_t length);
+    // Writes bytes at the end of the file (journalled as a length change); the mapping is not
+    // renewed.
+    bool AppendBytes(const uint8_t* data, size_t length);
+    Journal* JournalOf() const { return ctx_.journal; }
+
     MappedFile& File() { return file_; }
     Ui* UiPtr() const { return ctx_.ui; }
     void ShowMessage(const std::string& text) const;
@@ -153,6 +178,12 @@ class TableFile : public RecordFile {
     // Removes the record at p; the later records move down by one.
     int DeleteRecord(int p);
     int ExportRecord(int index, const std::string& exportPath) const;
+    void RecordLayout(uint32_t& headerSize, uint32_t& recordSize) const override {
+        headerSize = HeaderSize();
+        recordSize = RecordSize();
+    }
+    // How many whole records the file holds after its header, whatever its count says.
+    uint32_t RecordsInFile() const;
 
     int LastIndex() const { return static_cast<int>(count_) - 1; }
     uint32_t RecordCount() const { return count_; }
@@ -170,7 +201,8 @@ class TableFile : public RecordFile {
     bool RecordInFile(int index) const;
     void ToMemory(const uint8_t* file, uint8_t* mem) const;
     void ToFile(const uint8_t* mem, uint8_t* file) const;
-    void StoreCount(uint32_t count);
+    // Writes the count into the header (journalled); false when it could not.
+    bool StoreCount(uint32_t count);
     bool ReadCount();
 
     uint32_t count_ = 0;
