@@ -10,6 +10,7 @@
 #include "shell/Navigation.h"
 #include "shell/Registry.h"
 #include "store/Diff.h"
+#include "store/StoreVerbs.h"
 #include "vehicles/UnitRegister.h"
 #include "vehicles/VclRegister.h"
 #include "vehicles/WeaponCommands.h"
@@ -17,6 +18,7 @@
 namespace tablon {
 
 void RegisterSubsystems(ShellRegistry& registry) {
+    RegisterStore(registry);
     RegisterClassTable(registry);
     RegisterSearches(registry);
     RegisterObjectiveDrawing(registry);

@@ -561,12 +561,11 @@ class Cli : public CliSession {
             ui_.QueueAnswer(c == 'y' ? Answer::Yes : c == 'n' ? Answer::No : Answer::Cancel);
         }
         if (!OpenDatabase()) return 1;
-        std::ifstream probe(a.positional[0], std::ios::binary);
-        if (!probe) {
+        std::error_code ec;
+        if (!std::filesystem::is_regular_file(a.positional[0], ec)) {
             err_ << "Can't open " << a.positional[0] << "\n";
             return 1;
         }
-        probe.close();
         ui_.QueueFile(a.positional[0]);
         ImportData(*db_, ui_);
         // A refused record ("Import failed") makes the run fail.

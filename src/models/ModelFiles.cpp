@@ -128,7 +128,7 @@ int HdrFile::SetTexture(int index, const TextureRecord& rec) {
     uint8_t* p = EntrySpan(layout_.textureTable, layout_.textures, rec.kSize, index);
     if (!p) return 0;
     std::memcpy(p, rec.b, rec.kSize);
-    return Flush();
+    return step.Finish(Flush());
 }
 
 int HdrFile::GetLod(int index, LodRecord& out) const {
@@ -144,7 +144,7 @@ int HdrFile::SetColour(int index, const ColourRecord& rec) {
     uint8_t* p = EntrySpan(layout_.colourTable, layout_.colours, rec.kSize, index);
     if (!p) return 0;
     std::memcpy(p, rec.b, rec.kSize);
-    return 1;
+    return step.Finish(1);
 }
 
 int HdrFile::GetParent(int index, ParentRecord& out) const {
@@ -156,7 +156,7 @@ int HdrFile::SetParent(int index, const ParentRecord& rec) {
     uint8_t* p = EntrySpan(layout_.parentTable, layout_.parents, rec.kSize, index);
     if (!p) return 0;
     std::memcpy(p, rec.b, rec.kSize);
-    return Flush();
+    return step.Finish(Flush());
 }
 
 int HdrFile::SetHeaderWord(uint64_t offset, uint32_t v) {
@@ -165,7 +165,7 @@ int HdrFile::SetHeaderWord(uint64_t offset, uint32_t v) {
     uint8_t* p = MutableSpan(offset, 4);
     if (!p) return 0;
     StoreLE<uint32_t>(p, v);
-    return 1;
+    return step.Finish(1);
 }
 
 int HdrFile::SetVersion(uint32_t v) {
@@ -215,7 +215,7 @@ int HdrFile::WriteLodRefs(int64_t blockOffset, const std::vector<LodRef>& refs) 
         StoreLE<float>(p + 4, r.distance);
         p += kLodRefSize;
     }
-    return Flush();
+    return step.Finish(Flush());
 }
 
 int HdrFile::ReadPositions(int64_t blockOffset, int count, std::vector<Vec3>& out) const {
@@ -243,7 +243,7 @@ int HdrFile::WritePositions(int64_t blockOffset, const std::vector<Vec3>& positi
         StoreLE<float>(p + 8, v.z);
         p += kPositionSize;
     }
-    return Flush();
+    return step.Finish(Flush());
 }
 
 int HdrFile::ParentBlockOffset(int k, int64_t& offset) const {
@@ -320,7 +320,7 @@ int LodFile::WriteAt(uint64_t offset, const uint8_t* data, size_t length, bool f
     uint8_t* p = MutableSpan(offset, length);
     if (!p) return 0;
     std::memcpy(p, data, length);
-    return flush ? Flush() : 1;
+    return step.Finish(flush ? Flush() : 1);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -349,7 +349,7 @@ int TexFile::AppendBlock(const Bytes& block, uint32_t& offset, uint32_t& length)
     if (!AppendBytes(block.data(), block.size())) return 0;
     offset = uint32_t(end);
     length = uint32_t(block.size());
-    return 1;
+    return step.Finish(1);
 }
 
 }  // namespace tablon

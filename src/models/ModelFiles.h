@@ -112,6 +112,9 @@ class HdrFile : public ModelFile {
     int ImportColour(int32_t index, uint32_t size, const uint8_t* data);
     int ImportParent(int32_t index, uint32_t size, const uint8_t* data);
 
+  protected:
+    void Reread() override { layout_ = ComputeHdrLayout(View(), FileSize()); }
+
   private:
     int GetEntry(uint64_t table, uint32_t count, uint32_t size, int index, uint8_t* out) const;
     uint8_t* EntrySpan(uint64_t table, uint32_t count, uint32_t size, int index);

@@ -103,6 +103,22 @@ bool MappedFile::AppendAtEnd(const uint8_t* data, size_t length) {
     return true;
 }
 
+bool MappedFile::WriteAt(uint64_t offset, const uint8_t* data, size_t length) {
+    if (fd_ < 0 || !writable_) return false;
+    size_t done = 0;
+    while (done < length) {
+        ssize_t n = ::pwrite(fd_, data + done, length - done, off_t(offset + done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+bool MappedFile::Sync() {
+    return fd_ >= 0 && ::fdatasync(fd_) == 0;
+}
+
 void MappedFile::Close() {
     Unmap();
     if (fd_ >= 0) {

@@ -41,6 +41,10 @@ class MappedFile {
     bool Truncate(uint64_t length);
     // Writes bytes at the current end of the file with an ordinary write.
     bool AppendAtEnd(const uint8_t* data, size_t length);
+    // Writes bytes at an offset with an ordinary write (the view must be dropped first).
+    bool WriteAt(uint64_t offset, const uint8_t* data, size_t length);
+    // Makes the file's data durable (fdatasync).
+    bool Sync();
 
     void Close();
 

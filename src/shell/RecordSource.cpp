@@ -1,5 +1,6 @@
 #include "shell/RecordSource.h"
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 
@@ -15,7 +16,8 @@ class TableSource : public RecordSource {
     TableSource(TableFile& file, SourceRef ref) : file_(file), ref_(ref) {}
     SourceRef Ref() const override { return ref_; }
     uint32_t RecordSize() const override { return file_.MemSize(); }
-    int Count() const override { return int(file_.RecordCount()); }
+    // Never more than the file can hold, whatever its header claims.
+    int Count() const override { return int(std::min(file_.RecordCount(), file_.RecordsInFile())); }
     int Get(int index, uint8_t* out) const override { return file_.GetRecord(index, out); }
     int Set(int index, const uint8_t* record) override { return file_.SetRecord(index, record); }
     const FieldTable& Fields() const override { return FieldTableOf(ref_.file); }

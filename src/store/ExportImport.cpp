@@ -1,5 +1,9 @@
 #include "store/ExportImport.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <iterator>
 
@@ -7,6 +11,7 @@
 #include "shell/Ui.h"
 #include "store/Bytes.h"
 #include "store/Database.h"
+#include "store/Journal.h"
 
 namespace tablon {
 
@@ -83,25 +88,35 @@ bool ExportLodColour(Database& db, int index, Ui& ui) {
 }
 
 int ImportFile(Database& db, const std::string& path, Ui& ui) {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return 0;
-    long total = -1;
-    if (std::fseek(f, 0, SEEK_END) == 0) total = std::ftell(f);
-    std::rewind(f);
+    // Only a regular file is read, and never past the size it had when it was opened: a pipe
+    // or a device could go on for ever (and opening a pipe must not wait for a writer).
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return 0;
+    struct stat st {};
+    std::FILE* f = nullptr;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || !(f = ::fdopen(fd, "rb"))) {
+        ::close(fd);
+        return 0;
+    }
+    const uint64_t total = uint64_t(st.st_size);
+    uint64_t here = 0;
+    // The whole import is one step: at the next open it is either all there or not at all.
+    JournalStep step(db, "import " + path);
     int written = 0;
     Bytes data;
     while (true) {
         uint8_t head[12];
-        if (std::fread(head, 1, 12, f) != 12) break;
+        if (total - here < 12 || std::fread(head, 1, 12, f) != 12) break;
+        here += 12;
         const uint32_t code = LoadLE<uint32_t>(head);
         const uint32_t size = LoadLE<uint32_t>(head + 4);
         const uint32_t index = LoadLE<uint32_t>(head + 8);
         // An entry that claims more data than the file still holds is refused before anything
         // is read: the import ends as it does for a truncated entry.
-        long here = std::ftell(f);
-        if (total < 0 || here < 0 || uint64_t(size) > uint64_t(total - here)) break;
+        if (uint64_t(size) > total - here) break;
         data.resize(size);
         if (size && std::fread(data.data(), 1, size, f) != size) break;
+        here += size;
 
         const int32_t signedIndex = static_cast<int32_t>(index);
         std::string question;

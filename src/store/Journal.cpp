@@ -108,7 +108,7 @@ bool WriteAll(int fd, const uint8_t* p, size_t n, uint64_t at) {
 
 bool SyncData(int fd) {
     if (!WriteEvent()) return false;
-    return ::fdatasync(fd) == 0;
+    return !WriteFaults::Flushes() || ::fdatasync(fd) == 0;
 }
 
 std::vector<uint8_t> ReadWhole(int fd) {
@@ -306,7 +306,7 @@ std::string JournalStepInfo::RecordsText() const {
 
 std::string JournalStepInfo::TimeText() const {
     const std::time_t t = std::time_t(time);
-    std::tm tm {};
+    std::tm tm{};
     gmtime_r(&t, &tm);
     char buf[32];
     std::strftime(buf, sizeof buf, "%Y-%m-%d %H:%M:%S", &tm);
@@ -399,8 +399,7 @@ bool Journal::Attach(const std::string& dir) {
                           folder_.c_str(), why.c_str());
         return false;
     };
-    if (::mkdir(folder_.c_str(), 0755) != 0 && errno != EEXIST)
-        return fail(std::strerror(errno));
+    if (::mkdir(folder_.c_str(), 0755) != 0 && errno != EEXIST) return fail(std::strerror(errno));
     lockFd_ = ::open((folder_ + "/" + kLockName).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
     if (lockFd_ < 0) return fail(std::strerror(errno));
     // A program that holds the lock has the set open, and its step may be running: it is left
@@ -416,13 +415,18 @@ bool Journal::Attach(const std::string& dir) {
         return fail("a step could not be undone");
     fd_ = ::open((folder_ + "/" + kFileName).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
     if (fd_ < 0) return fail(std::strerror(errno));
+    // Locked like the set's files, so that nothing else writes into it (an export, say).
+    ::flock(fd_, LOCK_EX | LOCK_NB);
     JournalContents c = Parse(ReadWhole(fd_));
     end_ = c.end;
     alloc_ = c.bytes.size();
     for (const auto& s : c.steps) nextId_ = std::max(nextId_, s.id + 1);
     // Whatever follows the last valid entry (a write cut short) becomes zeros again.
-    if (alloc_ > end_) {
-        std::vector<uint8_t> zeros(size_t(alloc_ - end_), 0);
+    uint64_t dirty = end_;
+    for (uint64_t k = end_; k < alloc_; ++k)
+        if (c.bytes[size_t(k)]) dirty = k + 1;
+    if (dirty > end_) {
+        std::vector<uint8_t> zeros(size_t(dirty - end_), 0);
         if (!WriteAll(fd_, zeros.data(), zeros.size(), end_) || !SyncData(fd_)) {
             ::close(fd_);
             fd_ = -1;
@@ -435,6 +439,7 @@ bool Journal::Attach(const std::string& dir) {
 void Journal::BeginStep(const std::string& command) {
     if (depth_++ > 0) return;
     command_ = command;
+    spoilt_ = false;
     stepWritten_ = false;
     touched_.clear();
     lastTouched_ = 0;
@@ -442,9 +447,17 @@ void Journal::BeginStep(const std::string& command) {
     if (fd_ >= 0 && end_ > limit_) Compact();
 }
 
-int Journal::EndStep() {
-    if (depth_ == 0) return 1;
-    if (--depth_ > 0) return 1;
+int Journal::EndStep(bool ok) {
+    if (depth_ == 0) return ok;
+    if (!ok) spoilt_ = true;
+    if (--depth_ > 0) return ok;
+    if (spoilt_) {
+        spoilt_ = false;
+        if (stepWritten_) Abort();
+        touched_.clear();
+        stepWritten_ = false;
+        return 0;
+    }
     return Commit();
 }
 
@@ -477,14 +490,43 @@ int Journal::Commit() {
                 Put64(body, b);
             }
         }
-        // A step whose data did not all reach the disk stays uncommitted: the next open rolls
-        // it back.
         if (ok && !AppendEntry(kDone, body, false)) ok = 0;
+        // A step whose data did not all reach the disk is undone at once.
+        if (!ok) Abort();
     }
     touched_.clear();
     pending_.clear();
     stepWritten_ = false;
     return ok;
+}
+
+void Journal::Abort() {
+    pending_.clear();
+    std::vector<uint8_t> bytes(size_t(end_ - stepStart_));
+    bool ok = ::pread(fd_, bytes.data(), bytes.size(), off_t(stepStart_)) == ssize_t(bytes.size());
+    JournalContents c = Parse(std::move(bytes));
+    ok = ok && c.steps.size() == 1 && c.steps[0].files.size() == touched_.size();
+    if (ok) {
+        const JournalStepInfo& s = c.steps[0];
+        for (size_t k = 0; k < touched_.size(); ++k) {
+            std::vector<std::pair<uint64_t, const uint8_t*>> pieces;
+            std::vector<uint64_t> sizes;
+            for (auto p = s.pres.rbegin(); p != s.pres.rend(); ++p) {
+                if (p->file != k) continue;
+                pieces.push_back({p->offset, c.bytes.data() + p->at});
+                sizes.push_back(p->length);
+            }
+            if (!touched_[k].file->Restore(s.files[k].length, pieces, sizes)) ok = false;
+        }
+    }
+    std::vector<uint8_t> body;
+    Put64(body, nextId_ - 1);
+    // Without its UNDO the step stays unfinished in the journal, and no further step may follow
+    // it: the set takes no more changes until it is opened again (and the step rolled back).
+    if (!ok || !AppendEntry(kUndo, body, true)) {
+        failed_ = true;
+        failure_ = "A change could not be undone; open the database set again.";
+    }
 }
 
 bool Journal::EnsureRoom(uint64_t bytes) {
@@ -528,6 +570,7 @@ Journal::Touched* Journal::Touch(RecordFile& f) {
             return &touched_[k];
         }
     if (!stepWritten_) {
+        stepStart_ = end_ + pending_.size();
         std::vector<uint8_t> body;
         Put64(body, nextId_++);
         Put64(body, uint64_t(std::time(nullptr)));
@@ -604,6 +647,7 @@ bool Journal::Refuse() {
 
 bool Journal::Save(RecordFile& f, uint64_t offset, uint64_t length, bool grow) {
     if (failed_) return Refuse();
+    ++changes_;
     if (fd_ < 0) return true;  // a set that was never attached: not journalled
     Touched* tp = Touch(f);
     if (!tp) return false;
@@ -639,6 +683,7 @@ bool Journal::Save(RecordFile& f, uint64_t offset, uint64_t length, bool grow) {
 
 bool Journal::Resize(RecordFile& f, uint64_t newLength) {
     if (failed_) return Refuse();
+    ++changes_;
     if (fd_ < 0) return true;
     Touched* t = Touch(f);
     if (!t) return false;
@@ -696,6 +741,7 @@ void Journal::Compact() {
     }
     ::close(fd_);
     fd_ = nfd;
+    ::flock(fd_, LOCK_EX | LOCK_NB);
     end_ = n;
     alloc_ = n;
 }
@@ -706,6 +752,19 @@ JournalStep::JournalStep(Database& db, const std::string& command) : journal_(&d
 
 JournalStep::~JournalStep() {
     journal_->EndStep();
+}
+
+WriteStep::WriteStep(Journal* journal, const char* what, const char* file) : journal_(journal) {
+    Begin(journal, what, file);
+    if (journal_) changes_ = journal_->Changes();
+}
+
+int WriteStep::Finish(int ok) {
+    Journal* j = journal_;
+    journal_ = nullptr;
+    if (!j) return ok;
+    // A write refused before it changed anything spoils nothing.
+    return j->EndStep(ok || j->Changes() == changes_) && ok ? 1 : 0;
 }
 
 void WriteStep::Begin(Journal* journal, const char* what, const char* file) {

@@ -91,7 +91,12 @@ class Journal {
     // Steps nest; the outermost one commits when it ends. A write outside any step is a step
     // of its own.
     void BeginStep(const std::string& command);
-    int EndStep();
+    // Ends a level; the outermost commits, or, when the step failed (ok false here or at a
+    // level within after it had changed something), puts every file back at once. Returns
+    // false when the step did not commit.
+    int EndStep(bool ok = true);
+    // Counts the changes journalled so far (to tell whether a failed write changed anything).
+    uint64_t Changes() const { return changes_; }
     bool InStep() const { return depth_ > 0; }
 
     // Journalling, called by the store's write primitives inside a step. Save keeps the old
@@ -132,6 +137,7 @@ class Journal {
     bool EnsureRoom(uint64_t bytes);
     void Compact();
     int Commit();
+    void Abort();
     bool Refuse();
 
     Ui* ui_;
@@ -147,9 +153,12 @@ class Journal {
     int depth_ = 0;
     std::string command_;
     bool stepWritten_ = false;  // the STEP entry is in the journal
+    uint64_t stepStart_ = 0;    // where it lies
     std::vector<Touched> touched_;
     size_t lastTouched_ = 0;
     std::vector<uint8_t> pending_;  // entries not yet written
+    uint64_t changes_ = 0;
+    bool spoilt_ = false;  // a write failed half-way: the step is undone at its end
 };
 
 // One user operation as one step of the journal: every write between construction and the end
@@ -165,23 +174,23 @@ class JournalStep {
     Journal* journal_;
 };
 
-// The step a single write opens when none is open: begins one if needed and commits it when the
-// write is done. A null journal (a file outside any set) journals nothing.
+// The step a single write opens when none is open: begins one if needed and ends it with the
+// write's result, so that a write that fails half-way is undone. A null journal (a file outside
+// any set) journals nothing.
 class WriteStep {
   public:
-    WriteStep(Journal* journal, const char* what, const char* file) : journal_(journal) {
-        Begin(journal, what, file);
-    }
+    WriteStep(Journal* journal, const char* what, const char* file);
     // Begins the step (or a nested level of the open one); the caller ends it.
     static void Begin(Journal* journal, const char* what, const char* file);
-    ~WriteStep() {
-        if (journal_) journal_->EndStep();
-    }
+    ~WriteStep() { Finish(0); }
     WriteStep(const WriteStep&) = delete;
     WriteStep& operator=(const WriteStep&) = delete;
+    // Ends the step with the write's result; 0 when the write failed or did not commit.
+    int Finish(int ok);
 
   private:
     Journal* journal_;
+    uint64_t changes_ = 0;
 };
 
 }  // namespace tablon

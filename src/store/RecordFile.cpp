@@ -1,6 +1,12 @@
 #include "store/RecordFile.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <limits>
@@ -101,23 +107,24 @@ int RecordFile::SetLength(uint32_t length) {
     if (ctx_.journal && !ctx_.journal->Resize(*this, length)) return 0;
     if (ctx_.journal && length > fileSize_)
         ctx_.journal->Wrote(*this, fileSize_, length - fileSize_);
-    if (!WriteEvent() || !file_.Flush()) return 0;
+    if (ctx_.journal && length < fileSize_) ctx_.journal->Wrote(*this, length, fileSize_ - length);
+    if (!WriteEvent() || (WriteFaults::Flushes() && !file_.Flush())) return 0;
     Unmap();
     const bool cut = WriteEvent() && file_.Truncate(length);
     // The mapping is renewed either way: a failed change leaves the file as it was.
-    return Remap() && cut ? 1 : 0;
+    return step.Finish(Remap() && cut ? 1 : 0);
 }
 
 int RecordFile::Flush() {
     if (!file_.IsMapped()) return 0;
     if (!WriteEvent()) return 0;
-    return file_.Flush() ? 1 : 0;
+    return !WriteFaults::Flushes() || file_.Flush() ? 1 : 0;
 }
 
 int RecordFile::SyncRange(uint64_t offset, uint64_t length) {
     if (!file_.IsMapped()) return 0;
     if (!WriteEvent()) return 0;
-    return file_.FlushRange(size_t(offset), size_t(length)) ? 1 : 0;
+    return !WriteFaults::Flushes() || file_.FlushRange(size_t(offset), size_t(length)) ? 1 : 0;
 }
 
 int RecordFile::FlushWritten(uint64_t offset, uint64_t length) {
@@ -144,8 +151,26 @@ int RecordFile::EndBatch() {
         ok = SyncRange(from, to - from);
     }
     // The step commits only once its data is on the disk.
-    if (ctx_.journal && !ctx_.journal->EndStep()) ok = 0;
+    if (ctx_.journal && !ctx_.journal->EndStep(ok)) ok = 0;
     return ok;
+}
+
+int RecordFile::Restore(uint64_t length,
+                        const std::vector<std::pair<uint64_t, const uint8_t*>>& pieces,
+                        const std::vector<uint64_t>& sizes) {
+    if (!file_.IsOpen() || !file_.Writable()) return 0;
+    file_.Flush();
+    Unmap();
+    bool ok = file_.Truncate(length);
+    for (size_t k = 0; ok && k < pieces.size(); ++k) {
+        const uint64_t at = pieces[k].first;
+        if (at >= length) continue;
+        ok = file_.WriteAt(at, pieces[k].second, size_t(std::min(sizes[k], length - at)));
+    }
+    if (ok && WriteFaults::Flushes()) ok = file_.Sync();
+    if (!Remap()) return 0;
+    Reread();
+    return ok ? 1 : 0;
 }
 
 uint8_t* RecordFile::WritableSpan(uint64_t offset, uint64_t length) {
@@ -171,15 +196,29 @@ bool RecordFile::AppendBytes(const uint8_t* data, size_t length) {
 
 int RecordFile::WriteExportEntry(const std::string& path, uint32_t type, uint32_t size,
                                  uint32_t index, const uint8_t* data) {
-    std::FILE* f = std::fopen(path.c_str(), "ab");
-    if (!f) return 0;
-    uint8_t head[12];
-    StoreLE<uint32_t>(head, type);
-    StoreLE<uint32_t>(head + 4, size);
-    StoreLE<uint32_t>(head + 8, index);
-    bool ok = std::fwrite(head, 1, 12, f) == 12;
-    if (ok && size) ok = std::fwrite(data, 1, size, f) == size;
-    if (std::fclose(f) != 0) ok = false;
+    // The target is refused when it is a file of an open set, this program's or another's: the
+    // set's files are locked for as long as they are open, and so the lock taken here fails.
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+    if (fd < 0) return 0;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
+        return 0;
+    }
+    Bytes entry(12 + size_t(size));
+    StoreLE<uint32_t>(entry.data(), type);
+    StoreLE<uint32_t>(entry.data() + 4, size);
+    StoreLE<uint32_t>(entry.data() + 8, index);
+    if (size) std::memcpy(entry.data() + 12, data, size);
+    size_t done = 0;
+    while (done < entry.size()) {
+        const ssize_t n = ::write(fd, entry.data() + done, entry.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        done += size_t(n);
+    }
+    ::flock(fd, LOCK_UN);
+    const bool ok = ::close(fd) == 0 && done == entry.size();
     return ok ? 1 : 0;
 }
 
@@ -336,7 +375,7 @@ int TableFile::SetRecord(int index, const uint8_t* record) {
     uint8_t* p = WritableSpan(RecordOffset(index), RecordSize());
     if (!p) return 0;
     ToFile(record, p);
-    return FlushWritten(RecordOffset(index), RecordSize());
+    return step.Finish(FlushWritten(RecordOffset(index), RecordSize()));
 }
 
 int TableFile::SetRecord(int index, const Bytes& record) {
@@ -359,7 +398,7 @@ int TableFile::AppendRecord(int& index, const uint8_t* record) {
     }
     index = static_cast<int>(before);
     if (!Remap()) return 0;
-    return Flush();
+    return step.Finish(Flush());
 }
 
 int TableFile::DeleteLastRecord(int index) {
@@ -370,7 +409,7 @@ int TableFile::DeleteLastRecord(int index) {
     WriteStep step(JournalOf(), "delete", desc_.name);
     const uint32_t before = count_;
     if (!StoreCount(count_ - 1)) return 0;
-    if (SetLength(fileSize_ - RecordSize())) return 1;
+    if (SetLength(fileSize_ - RecordSize())) return step.Finish(1);
     // The count and the length change together or not at all.
     StoreCount(before);
     Flush();
@@ -396,7 +435,7 @@ int TableFile::InsertRecord(int p, const uint8_t* record) {
     ToFile(record, v);
     if (!StoreCount(count_ + 1)) return 0;
     if (!Remap()) return 0;
-    return Flush();
+    return step.Finish(Flush());
 }
 
 int TableFile::DeleteRecord(int p) {
@@ -410,7 +449,7 @@ int TableFile::DeleteRecord(int p) {
     const Bytes removed(v, v + size);
     std::memmove(v, v + size, size_t(end - from - size));
     const uint32_t before = count_;
-    if (StoreCount(count_ - 1) && SetLength(fileSize_ - size)) return 1;
+    if (StoreCount(count_ - 1) && SetLength(fileSize_ - size)) return step.Finish(1);
     // A failed shortening puts the record and the count back.
     if ((v = WritableSpan(from, end - from))) {
         std::memmove(v + size, v, size_t(end - from - size));

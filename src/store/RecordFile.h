@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/MappedFile.h"
 #include "store/Bytes.h"
@@ -93,6 +95,12 @@ class RecordFile {
     void BeginBatch();
     int EndBatch();
 
+    // Puts the file back as a step found it: its length, then the saved pieces (offset and
+    // bytes) written back in the order given; the mapping and what was read from the header
+    // are renewed. Used when a step is abandoned in the running program.
+    int Restore(uint64_t length, const std::vector<std::pair<uint64_t, const uint8_t*>>& pieces,
+                const std::vector<uint64_t>& sizes);
+
     // Where the records lie, for the journal's history: the header size and the record size in
     // the file (0: the file has no records of one size).
     virtual void RecordLayout(uint32_t& headerSize, uint32_t& recordSize) const {
@@ -101,6 +109,8 @@ class RecordFile {
     }
 
   protected:
+    // Reads again what Open read from the file's header, after a Restore.
+    virtual void Reread() {}
     // The one way bytes of the mapping change: the bytes [offset, offset + length) made ready
     // for writing, their old content in the journal first. Null when they are not all in the
     // file, the file is not writable or the journal cannot take them. The caller writes them
@@ -203,6 +213,7 @@ class TableFile : public RecordFile {
     void ToFile(const uint8_t* mem, uint8_t* file) const;
     // Writes the count into the header (journalled); false when it could not.
     bool StoreCount(uint32_t count);
+    void Reread() override { ReadCount(); }
     bool ReadCount();
 
     uint32_t count_ = 0;

@@ -8,6 +8,7 @@ namespace {
 uint64_t g_seen = 0;
 uint64_t g_at = 0;
 WriteFault g_what = WriteFault::None;
+bool g_flushes = true;
 }  // namespace
 
 void WriteFaults::Arm(uint64_t n, WriteFault what) {
@@ -18,6 +19,14 @@ void WriteFaults::Arm(uint64_t n, WriteFault what) {
 
 uint64_t WriteFaults::Count() {
     return g_seen;
+}
+
+void WriteFaults::SetFlushes(bool on) {
+    g_flushes = on;
+}
+
+bool WriteFaults::Flushes() {
+    return g_flushes;
 }
 
 bool WriteEvent() {

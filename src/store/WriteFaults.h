@@ -18,6 +18,10 @@ class WriteFaults {
     static void Disarm() { Arm(0, WriteFault::None); }
     // Events seen since the last Arm (armed or not).
     static uint64_t Count();
+    // Flushes to the disk matter only when the machine stops; a test that kills processes can
+    // leave them out (the kernel keeps what a killed process wrote) to run many times faster.
+    static void SetFlushes(bool on);
+    static bool Flushes();
 };
 
 // Called before every physical write; false when the write is to fail.

@@ -1,0 +1,215 @@
+// Operations killed at every point: each runs in a child process that dies at its n-th physical
+// write (journal entry, flush, bytes into a mapping, length change), for every n. Reopening the
+// set afterwards must find every file as it was before the operation or every file as the
+// finished operation leaves it, and the set must open.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <sstream>
+
+#include "cli/Cli.h"
+#include "sample/Sample.h"
+#include "shell/ScriptedUi.h"
+#include "store/Database.h"
+#include "store/Journal.h"
+#include "store/WriteFaults.h"
+#include "support/Fixture.h"
+
+namespace tablon::test {
+namespace {
+
+namespace fs = std::filesystem;
+using Files = std::map<std::string, Bytes>;
+
+class CrashTest : public TempDirTest {
+  protected:
+    void SetUp() override {
+        TempDirTest::SetUp();
+        // A killed process loses nothing the kernel has: flushing to the disk proves nothing
+        // here and costs most of the time.
+        WriteFaults::SetFlushes(false);
+        std::string error;
+        ASSERT_TRUE(WriteSampleDatabase(Dir(), SampleScale::Demo, error)) << error;
+    }
+
+    void TearDown() override {
+        WriteFaults::SetFlushes(true);
+        TempDirTest::TearDown();
+    }
+
+    Files Snapshot() const {
+        Files f;
+        for (const auto& e : fs::directory_iterator(Dir()))
+            if (e.is_regular_file()) f[e.path().filename().string()] = ReadBytes(e.path());
+        return f;
+    }
+    void Restore(const Files& files) const {
+        fs::remove_all(Path(Journal::kFolder));
+        for (const auto& e : fs::directory_iterator(Dir()))
+            if (e.is_regular_file() && !files.count(e.path().filename().string()))
+                fs::remove(e.path());
+        for (const auto& [name, bytes] : files) WriteBytes(Path(name), bytes);
+    }
+
+    // Runs op in a child killed at its n-th write (never for 0). Returns the number of writes
+    // the child made when it ran to the end, or -1 when it was killed.
+    static long RunChild(const std::function<void()>& op, uint64_t n) {
+        int pipeFds[2];
+        if (::pipe(pipeFds) != 0) return -2;
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            ::close(pipeFds[0]);
+            WriteFaults::Arm(n, WriteFault::Kill);
+            op();
+            const uint64_t count = WriteFaults::Count();
+            (void)!::write(pipeFds[1], &count, sizeof count);
+            ::_exit(0);
+        }
+        ::close(pipeFds[1]);
+        uint64_t count = 0;
+        const bool got = ::read(pipeFds[0], &count, sizeof count) == sizeof count;
+        ::close(pipeFds[0]);
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        if (WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) return -1;
+        return got && WIFEXITED(status) && WEXITSTATUS(status) == 0 ? long(count) : -2;
+    }
+
+    // Opens the set as at start-up (rolling back what needs it); false when it does not open.
+    bool Reopen(std::vector<std::string>* messages = nullptr) const {
+        ScriptedUi ui;
+        Database db(ui);
+        const bool ok = db.OpenAll("");
+        if (messages) *messages = ui.Texts();
+        return ok;
+    }
+
+    // Kills op at every write and checks that the set is all old or all new each time.
+    void KillEverywhere(const std::function<void()>& op) {
+        const Files before = Snapshot();
+        const long writes = RunChild(op, 0);
+        ASSERT_GT(writes, 0);
+        ASSERT_TRUE(Reopen());
+        const Files after = Snapshot();
+        ASSERT_NE(after, before) << "the operation changed nothing";
+        int rolledBack = 0;
+        // Every write of a short operation; of a long one the first and last 25 and an even
+        // spread between, so that the whole-view commands stay within seconds.
+        const long stride = writes <= 100 ? 1 : (writes - 50) / 50 + 1;
+        for (long n = 1; n <= writes; n += (n < 25 || n > writes - 25) ? 1 : stride) {
+            SCOPED_TRACE("killed at write " + std::to_string(n) + " of " + std::to_string(writes));
+            Restore(before);
+            ASSERT_EQ(RunChild(op, uint64_t(n)), -1);
+            std::vector<std::string> messages;
+            ASSERT_TRUE(Reopen(&messages)) << testing::PrintToString(messages);
+            const Files now = Snapshot();
+            const bool old = now == before, done = now == after;
+            EXPECT_TRUE(old || done);
+            if (old && !messages.empty()) ++rolledBack;
+        }
+        // The kills between the first journal entry and the commit were rolled back.
+        EXPECT_GT(rolledBack, 0);
+        Restore(before);
+    }
+
+    static std::function<void()> Cli(std::vector<std::string> words) {
+        return [words] {
+            std::vector<std::string> all{"tablon-cli"};
+            all.insert(all.end(), words.begin(), words.end());
+            std::vector<char*> argv;
+            for (auto& w : all) argv.push_back(w.data());
+            std::ostringstream out, err;
+            RunCli(int(argv.size()), argv.data(), out, err);
+        };
+    }
+};
+
+TEST_F(CrashTest, SingleRecordCommands) {
+    KillEverywhere(Cli({"set", "vantor.vcd", "3", "name=Crash"}));
+    KillEverywhere(Cli({"append", "vantor.wcd", "--copy-of", "2"}));
+    const uint16_t wcd = LoadLE<uint16_t>(ReadBytes(Path("vantor.wcd")).data());
+    KillEverywhere(Cli({"delete", "vantor.wcd", std::to_string(wcd - 1)}));
+}
+
+TEST_F(CrashTest, WholeViewRecalculation) {
+    KillEverywhere(Cli({"run", "recalc-stats", "Vehicles", "--low-air", "0.3"}));
+}
+
+TEST_F(CrashTest, ImportOfSeveralRecords) {
+    fs::create_directories(Path("in"));
+    {
+        std::ostringstream out, err;
+        for (const char* index : {"1", "4", "7"}) {
+            std::vector<std::string> words{"tablon-cli", "export", "vantor.wcd", index, "in/x.vte"};
+            std::vector<char*> argv;
+            for (auto& w : words) argv.push_back(w.data());
+            ASSERT_EQ(RunCli(int(argv.size()), argv.data(), out, err), 0) << err.str();
+        }
+        // The entries go back to other places, so that the import changes the file.
+        Bytes vte = ReadBytes(Path("in/x.vte"));
+        const size_t entry = vte.size() / 3;
+        for (size_t k = 0; k < 3; ++k) StoreLE<uint32_t>(vte.data() + k * entry + 8, 10 + k);
+        WriteBytes(Path("in/x.vte"), vte);
+    }
+    KillEverywhere(Cli({"import", "in/x.vte", "--yes"}));
+}
+
+TEST_F(CrashTest, InsertsAndDeletesInsideFilesAndStepsOverSeveralFiles) {
+    auto withSet = [](std::function<void(Database&)> body) {
+        return [body] {
+            ScriptedUi ui;
+            Database db(ui);
+            if (db.OpenAll("")) body(db);
+        };
+    };
+    KillEverywhere(withSet([](Database& db) {
+        TableFile& fcd = *db.Table(FileId::Fcd);
+        Bytes rec(fcd.MemSize(), 0x5A);
+        fcd.InsertRecord(2, rec.data());
+    }));
+    KillEverywhere(withSet([](Database& db) { db.Table(FileId::Fcd)->DeleteRecord(1); }));
+    KillEverywhere(withSet([](Database& db) {
+        JournalStep step(db, "several files");
+        TableFile& vcd = *db.Table(FileId::Vcd);
+        Bytes rec;
+        vcd.GetRecord(5, rec);
+        rec[4] ^= 0xFF;
+        vcd.SetRecord(5, rec);
+        int index = 0;
+        db.Table(FileId::Wcd)->AppendRecord(index, rec.data());
+        db.Table(FileId::Fcd)->DeleteRecord(0);
+        Bytes parent;
+        db.File(FileId::Hdr).GenericGet(0, parent);
+        parent[0] ^= 1;
+        db.File(FileId::Hdr).GenericSet(0, parent);
+    }));
+}
+
+TEST_F(CrashTest, ARollbackKilledHalfWayIsFinishedByTheNextOpen) {
+    const Files before = Snapshot();
+    auto op = Cli({"run", "recalc-stats", "Vehicles", "--low-air", "0.3"});
+    const long writes = RunChild(op, 0);
+    ASSERT_GT(writes, 4);
+    Restore(before);
+    ASSERT_EQ(RunChild(op, uint64_t(writes - 2)), -1);
+    // The rollback itself is killed at each of its writes in turn; the open after finishes it.
+    const Files killed = Snapshot();
+    const std::string journal = Path(".tablon/journal");
+    const Bytes killedJournal = ReadBytes(journal);
+    for (uint64_t m = 1;; ++m) {
+        SCOPED_TRACE(m);
+        for (const auto& [name, bytes] : killed) WriteBytes(Path(name), bytes);
+        WriteBytes(journal, killedJournal);
+        const long r = RunChild([this] { Reopen(); }, m);
+        ASSERT_TRUE(Reopen());
+        EXPECT_EQ(Snapshot(), before);
+        if (r >= 0) break;
+    }
+}
+
+}  // namespace
+}  // namespace tablon::test
