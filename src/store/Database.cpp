@@ -9,9 +9,9 @@
 
 namespace tablon {
 
-Database::Database(Ui& ui) : ui_(ui), journal_(&ui) {
+Database::Database(Ui& ui) : ui_(ui), journal_(Journal::Shared(Journal::FolderOf(""))) {
     ctx_.ui = &ui;
-    ctx_.journal = &journal_;
+    ctx_.journal = journal_.get();
     for (const auto& desc : FileDescs()) {
         std::unique_ptr<RecordFile> f;
         switch (desc.id) {

@@ -38,9 +38,10 @@ class Database {
 
     Ui& GetUi() { return ui_; }
     FileSetContext& Context() { return ctx_; }
-    // The set's write journal, in the folder ".tablon" of the working directory; attached (and
+    // The set's write journal, in the folder ".tablon" of the working directory at
+    // construction; attached (and
     // an unfinished step rolled back) when the first file opens.
-    Journal& GetJournal() { return journal_; }
+    Journal& GetJournal() { return *journal_; }
 
     // Opens the 20 required files in order, stopping at the first that fails, then the three
     // optional ones, skipping those that are absent. Returns false when the program is to end.
@@ -49,7 +50,7 @@ class Database {
   private:
     Ui& ui_;
     FileSetContext ctx_;
-    Journal journal_;
+    std::shared_ptr<Journal> journal_;
     std::array<std::unique_ptr<RecordFile>, kFileCount> files_;
 };
 

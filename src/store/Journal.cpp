@@ -388,9 +388,16 @@ RecoverResult Journal::Recover(const std::string& folder, std::string& message) 
     return result;
 }
 
-bool Journal::Attach(const std::string& dir) {
+std::shared_ptr<Journal> Journal::Shared(const std::string& folder) {
+    static std::map<std::string, std::weak_ptr<Journal>> journals;
+    if (auto j = journals[folder].lock()) return j;
+    auto j = std::make_shared<Journal>(folder);
+    journals[folder] = j;
+    return j;
+}
+
+bool Journal::Attach(Ui* ui) {
     if (fd_ >= 0 || failed_) return fd_ >= 0;
-    folder_ = FolderOf(dir);
     // A set whose journal cannot be used opens for reading; the reason is shown at the first
     // change it refuses.
     auto fail = [this](const std::string& why) {
@@ -410,7 +417,7 @@ bool Journal::Attach(const std::string& dir) {
     std::string message;
     const RecoverResult r = Recover(folder_, message);
     if (::flock(lockFd_, LOCK_EX | LOCK_NB) != 0) return fail("the set is in use");
-    if (!message.empty() && ui_) ui_->Show(message);
+    if (!message.empty() && ui) ui->Show(message);
     if (r == RecoverResult::Busy || r == RecoverResult::Failed)
         return fail("a step could not be undone");
     fd_ = ::open((folder_ + "/" + kFileName).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
@@ -639,14 +646,14 @@ bool Journal::SavePiece(Touched& t, uint64_t from, uint64_t to) {
     return true;
 }
 
-bool Journal::Refuse() {
-    if (!failure_.empty() && ui_) ui_->Show(failure_);
+bool Journal::Refuse(Ui* ui) {
+    if (!failure_.empty() && ui) ui->Show(failure_);
     failure_.clear();
     return false;
 }
 
-bool Journal::Save(RecordFile& f, uint64_t offset, uint64_t length, bool grow) {
-    if (failed_) return Refuse();
+bool Journal::Save(RecordFile& f, uint64_t offset, uint64_t length, bool grow, Ui* ui) {
+    if (failed_) return Refuse(ui);
     ++changes_;
     if (fd_ < 0) return true;  // a set that was never attached: not journalled
     Touched* tp = Touch(f);
@@ -681,14 +688,14 @@ bool Journal::Save(RecordFile& f, uint64_t offset, uint64_t length, bool grow) {
     return true;
 }
 
-bool Journal::Resize(RecordFile& f, uint64_t newLength) {
-    if (failed_) return Refuse();
+bool Journal::Resize(RecordFile& f, uint64_t newLength, Ui* ui) {
+    if (failed_) return Refuse(ui);
     ++changes_;
     if (fd_ < 0) return true;
     Touched* t = Touch(f);
     if (!t) return false;
     const uint64_t now = f.DiskSize();
-    if (newLength < now) return Save(f, newLength, now - newLength, false);
+    if (newLength < now) return Save(f, newLength, now - newLength, false, ui);
     return WritePending(true);
 }
 

@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -75,7 +76,10 @@ class Journal {
     // Committed history is cut back to a quarter of this when the journal grows past it.
     static constexpr uint64_t kDefaultLimit = uint64_t(32) << 20;
 
-    explicit Journal(Ui* ui) : ui_(ui) {}
+    explicit Journal(std::string folder) : folder_(std::move(folder)) {}
+    // The journal of the folder, shared by every set object of this program on that folder
+    // (a set reopened while the old object still lives takes the same journal and lock).
+    static std::shared_ptr<Journal> Shared(const std::string& folder);
     ~Journal();
     Journal(const Journal&) = delete;
     Journal& operator=(const Journal&) = delete;
@@ -83,7 +87,7 @@ class Journal {
     // Opens (creating) the journal of the set in dir and locks it, rolling back a step left
     // unfinished, with a message. The set's files are opened after this. Returns false when
     // the journal cannot be used; the set then refuses every change.
-    bool Attach(const std::string& dir);
+    bool Attach(Ui* ui);
     bool Attached() const { return fd_ >= 0; }
     bool Failed() const { return failed_; }
     const std::string& Folder() const { return folder_; }
@@ -105,8 +109,8 @@ class Journal {
     // file flushes the journal a few times rather than once per record. Resize keeps what a
     // length change loses. Both return false when the journal cannot take the bytes: the
     // write must not happen.
-    bool Save(RecordFile& f, uint64_t offset, uint64_t length, bool grow);
-    bool Resize(RecordFile& f, uint64_t newLength);
+    bool Save(RecordFile& f, uint64_t offset, uint64_t length, bool grow, Ui* ui = nullptr);
+    bool Resize(RecordFile& f, uint64_t newLength, Ui* ui = nullptr);
     // The bytes a step wrote, for the history and the flush before the commit.
     void Wrote(RecordFile& f, uint64_t offset, uint64_t length);
 
@@ -138,9 +142,8 @@ class Journal {
     void Compact();
     int Commit();
     void Abort();
-    bool Refuse();
+    bool Refuse(Ui* ui);
 
-    Ui* ui_;
     std::string folder_;
     int fd_ = -1;
     int lockFd_ = -1;

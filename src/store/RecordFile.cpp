@@ -48,7 +48,7 @@ int RecordFile::OpenMapped(const std::string& givenName, const std::string& filt
     if (ctx_.treeFlag && name.find(".ocd") != std::string::npos) name = "vantortree.ocd";
 
     // An unfinished step of the set's journal is rolled back before any file is read.
-    if (ctx_.journal) ctx_.journal->Attach("");
+    if (ctx_.journal) ctx_.journal->Attach(ctx_.ui);
     const bool writable = mode == 1;
     if (file_.Open(name, writable)) {
         path_ = name;
@@ -104,7 +104,7 @@ int RecordFile::Unmap() {
 int RecordFile::SetLength(uint32_t length) {
     if (!Writable() || !IsMapped()) return 0;
     WriteStep step(ctx_.journal, "resize", desc_.name);
-    if (ctx_.journal && !ctx_.journal->Resize(*this, length)) return 0;
+    if (ctx_.journal && !ctx_.journal->Resize(*this, length, ctx_.ui)) return 0;
     if (ctx_.journal && length > fileSize_)
         ctx_.journal->Wrote(*this, fileSize_, length - fileSize_);
     if (ctx_.journal && length < fileSize_) ctx_.journal->Wrote(*this, length, fileSize_ - length);
@@ -177,7 +177,7 @@ uint8_t* RecordFile::WritableSpan(uint64_t offset, uint64_t length) {
     uint8_t* v = file_.View();
     if (!v || !Writable() || offset > fileSize_ || length > fileSize_ - offset) return nullptr;
     if (ctx_.journal) {
-        if (!ctx_.journal->Save(*this, offset, length, batchDepth_ > 0)) return nullptr;
+        if (!ctx_.journal->Save(*this, offset, length, batchDepth_ > 0, ctx_.ui)) return nullptr;
         ctx_.journal->Wrote(*this, offset, length);
     }
     if (!WriteEvent()) return nullptr;
@@ -187,7 +187,7 @@ uint8_t* RecordFile::WritableSpan(uint64_t offset, uint64_t length) {
 bool RecordFile::AppendBytes(const uint8_t* data, size_t length) {
     if (!Writable()) return false;
     if (ctx_.journal) {
-        if (!ctx_.journal->Resize(*this, uint64_t(fileSize_) + length)) return false;
+        if (!ctx_.journal->Resize(*this, uint64_t(fileSize_) + length, ctx_.ui)) return false;
         ctx_.journal->Wrote(*this, fileSize_, length);
     }
     if (!WriteEvent()) return false;
