@@ -34,22 +34,9 @@ const std::string& WorkDir() {
     return dir;
 }
 
-struct Open {
-    explicit Open(const std::string& dir) {
-        std::filesystem::current_path(dir);
-        db = std::make_unique<Database>(ui);
-        ok = db->OpenAll("");
-        if (ok) app = std::make_unique<CTablonApp>(*db, ui);
-    }
-    ScriptedUi ui;
-    std::unique_ptr<Database> db;
-    std::unique_ptr<CTablonApp> app;
-    bool ok = false;
-};
-
 // Every record of a file read once: what a list fill cannot go below.
 void BarePass(benchmark::State& state, FileId file) {
-    Open open(bench::CeilingDir());
+    bench::OpenSet open(bench::CeilingDir());
     if (!open.ok) return state.SkipWithError("the database did not open");
     const TableFile& t = *open.db->Table(file);
     Bytes record(t.MemSize());
@@ -68,7 +55,7 @@ BENCHMARK_CAPTURE(BarePass, Wld, FileId::Wld)->Unit(benchmark::kMillisecond);
 // A list as the window makes it: filled, then sorted by its starting column; then sorted by a
 // float column.
 void FillAndSort(benchmark::State& state, const SensorViewSetup& (*setup)(), int floatColumn) {
-    Open open(bench::CeilingDir());
+    bench::OpenSet open(bench::CeilingDir());
     if (!open.ok) return state.SkipWithError("the database did not open");
     for (auto _ : state) {
         CSensorView view(open.app->Context(), setup());
@@ -85,7 +72,7 @@ BENCHMARK_CAPTURE(FillAndSort, Vsd, VsdViewSetup, 7)->Unit(benchmark::kMilliseco
 
 // The usage lists: one pass over the files each, whatever the number of rows.
 void Usage(benchmark::State& state, std::vector<ListRow> (*rows)(const Database&, int)) {
-    Open open(bench::CeilingDir());
+    bench::OpenSet open(bench::CeilingDir());
     if (!open.ok) return state.SkipWithError("the database did not open");
     for (auto _ : state) benchmark::DoNotOptimize(rows(*open.db, 1).size());
 }
@@ -100,7 +87,7 @@ BENCHMARK_CAPTURE(Usage, AcdRadar, AcdRadarUsageRows)->Unit(benchmark::kMillisec
 // Runs one command per iteration on the copy; the review of "Sort Hardpoint Tables" answers
 // "Fix Records" and the question of "Set Combat Type #8" Yes.
 void Command(benchmark::State& state, bool (*run)(ShellContext&)) {
-    Open open(WorkDir());
+    bench::OpenSet open(WorkDir());
     if (!open.ok) return state.SkipWithError("the database did not open");
     open.ui.SetDefaultAnswer(Answer::Yes);
     for (auto _ : state) {

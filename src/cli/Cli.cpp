@@ -377,21 +377,40 @@ class Cli : public CliSession {
         Bytes rec;
         if (!Read(*f, index, rec)) return 1;
         const FieldTable& table = FieldTableOf(f->Desc().id);
+        // Bytes past the size the file's records use are not part of the record: a field (or
+        // the tail of an array) that lies there is not shown.
+        auto held = [&](const Field& field) {
+            const size_t n = IsArray(field) ? field.count : 1;
+            const size_t w = IsArray(field) ? ElementWidth(field.type) : FieldWidth(field);
+            size_t k = 0;
+            while (k < n && field.offset + (k + 1) * w <= rec.size() &&
+                   f->HoldsBytes(uint32_t(field.offset + k * w), uint32_t(w)))
+                ++k;
+            return k;
+        };
         if (format == "json") {
             out_ << "{";
             bool first = true;
             for (const auto& field : table.fields) {
-                if (field.offset + FieldWidth(field) > rec.size()) continue;
-                out_ << (first ? "" : ", ") << JsonQuote(field.name) << ": "
-                     << FormatJson(field, rec.data());
+                const size_t n = held(field);
+                if (n == 0) continue;
+                out_ << (first ? "" : ", ") << JsonQuote(field.name) << ": ";
+                if (!IsArray(field) || n == field.count) {
+                    out_ << FormatJson(field, rec.data());
+                } else {
+                    out_ << "[";
+                    for (size_t k = 0; k < n; ++k)
+                        out_ << (k ? ", " : "") << FormatElement(field, rec.data(), k);
+                    out_ << "]";
+                }
                 first = false;
             }
             out_ << "}\n";
         } else {
             for (const auto& field : table.fields) {
-                if (field.offset + FieldWidth(field) > rec.size()) continue;
+                const size_t n = held(field);
+                if (n == 0) continue;
                 out_ << field.name << "=";
-                size_t n = IsArray(field) ? field.count : 1;
                 for (size_t k = 0; k < n; ++k)
                     out_ << (k ? "," : "") << FormatElement(field, rec.data(), k);
                 out_ << "\n";

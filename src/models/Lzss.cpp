@@ -1,6 +1,8 @@
 #include "models/Lzss.h"
 
 #include <array>
+#include <bit>
+#include <cstring>
 #include <vector>
 
 namespace tablon {
@@ -66,12 +68,37 @@ Bytes LzssLiteralBlock(const uint8_t* data, size_t length) {
 
 namespace {
 
-// The window and the search tree of the strings starting at each window position.
+// How many of the first kLookAhead bytes of a and b are equal.
+size_t CommonPrefix(const uint8_t* a, const uint8_t* b) {
+    static_assert(kLookAhead == 17, "two words and a byte");
+    for (size_t i = 0; i < 16; i += 8) {
+        uint64_t x, y;
+        std::memcpy(&x, a + i, 8);
+        std::memcpy(&y, b + i, 8);
+        if (x != y) {
+            const uint64_t diff = x ^ y;
+            if constexpr (std::endian::native == std::endian::little)
+                return i + size_t(std::countr_zero(diff)) / 8;
+            else
+                return i + size_t(std::countl_zero(diff)) / 8;
+        }
+    }
+    return a[16] == b[16] ? 17 : 16;
+}
+
+// The window and the search tree of the strings starting at each window position. The window's
+// first look-ahead bytes are mirrored behind its end, so that a string starting anywhere in it
+// can be compared without wrapping, eight bytes at a time.
 class LzssTree {
   public:
-    LzssTree() : window_(kRingSize + kLookAhead, 0), nodes_(kRingSize + 1) {}
+    LzssTree() : window_(kRingSize + kLookAhead + 8, 0), nodes_(kRingSize + 1) {}
 
-    uint8_t& At(size_t i) { return window_[i & kRingMask]; }
+    uint8_t At(size_t i) const { return window_[i & kRingMask]; }
+    void Set(size_t i, uint8_t c) {
+        i &= kRingMask;
+        window_[i] = c;
+        if (i < kLookAhead) window_[i + kRingSize] = c;
+    }
 
     void Init(uint32_t r) {
         nodes_[kTreeRoot].larger = r;
@@ -82,15 +109,13 @@ class LzssTree {
     // entered (the last one met among equal lengths).
     size_t Add(uint32_t n, uint32_t& matchPosition) {
         if (n == kUnused) return 0;
+        const uint8_t* key = &window_[n];
         uint32_t test = nodes_[kTreeRoot].larger;
         size_t matchLength = 0;
         while (true) {
-            size_t i = 0;
-            int delta = 0;
-            for (; i < kLookAhead; ++i) {
-                delta = int(At(n + i)) - int(At(test + i));
-                if (delta != 0) break;
-            }
+            const uint8_t* other = &window_[test];
+            const size_t i = CommonPrefix(key, other);
+            const int delta = i < kLookAhead ? int(key[i]) - int(other[i]) : 0;
             if (i >= matchLength) {
                 matchLength = i;
                 matchPosition = test;
@@ -196,7 +221,7 @@ Bytes LzssEncode(const uint8_t* data, size_t length) {
     size_t next = 0;  // the next input byte
     uint32_t current = 1;
     size_t ahead = 0;
-    for (; ahead < kLookAhead && next < length; ++ahead) tree.At(current + ahead) = data[next++];
+    for (; ahead < kLookAhead && next < length; ++ahead) tree.Set(current + ahead, data[next++]);
     tree.Init(current);
     size_t matchLength = 0;
     uint32_t matchPosition = 0;
@@ -213,7 +238,7 @@ Bytes LzssEncode(const uint8_t* data, size_t length) {
             const uint32_t incoming = uint32_t((current + kLookAhead) & kRingMask);
             tree.Delete(incoming);
             if (next < length)
-                tree.At(incoming) = data[next++];
+                tree.Set(incoming, data[next++]);
             else
                 --ahead;
             current = uint32_t((current + 1) & kRingMask);

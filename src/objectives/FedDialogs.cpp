@@ -121,6 +121,16 @@ void CFedListDialog::OnInitDialog() {
 void CFedListDialog::Refill() {
     rows_ = FedListRows(ctx_.db, copy_);
     SetRows(kList, rows_.Rows());
+    EnableRowButtons();
+}
+
+void CFedListDialog::EnableRowButtons() {
+    const bool row = SelectedEntry() >= 0;
+    for (int id : {kAddAfter, kAddBefore, kDelete}) Enable(id, row);
+}
+
+void CFedListDialog::OnSelectionChanged(int id) {
+    if (id == kList) EnableRowButtons();
 }
 
 void CFedListDialog::Redraw() {
@@ -171,6 +181,7 @@ void CFedListDialog::OnListEvent(int id, ListEventKind kind, int row, int column
     if (kind == ListEventKind::HeaderClick) {
         rows_.Click(column);
         SetRows(kList, rows_.Rows());
+        EnableRowButtons();
         return;
     }
     if (kind != ListEventKind::DoubleClick || row < 0) return;

@@ -54,11 +54,13 @@ class CFedListDialog : public Form {
     void OnListEvent(int id, ListEventKind kind, int row, int column) override;
     void OnScroll(int id, ScrollAction action, int thumb) override;
     void OnPaint(int id, Canvas& canvas) override;
+    void OnSelectionChanged(int id) override;
 
   private:
     void Refill();
     void Redraw();
     int SelectedEntry() const;  // -1 without a selected row
+    void EnableRowButtons();    // "Add After", "Add Before" and "Delete" need a selected row
     void AddEntry(int position);
     void Delete();
     void Save();

@@ -121,8 +121,20 @@ void CPhdDialog::OnInitDialog() {
 
 void CPhdDialog::FillPoints() {
     SetRows(kList, PointRows(ctx_.db, copy_).Rows());
-    // "Add After" needs a row, or a header without points.
-    Enable(kAddAfter, true);
+    EnableRowButtons();
+}
+
+// "Add After" needs a selected row, or a header without points; "Add Before" and "Delete" a
+// selected row.
+void CPhdDialog::EnableRowButtons() {
+    const bool row = SelectedPoint() >= 0;
+    Enable(kAddAfter, row || copy_.PointCount() == 0);
+    Enable(kAddBefore, row);
+    Enable(kDelete, row);
+}
+
+void CPhdDialog::OnSelectionChanged(int id) {
+    if (id == kList) EnableRowButtons();
 }
 
 void CPhdDialog::ShowRun() {

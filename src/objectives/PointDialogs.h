@@ -60,6 +60,8 @@ class CPhdDialog : public Form {
   private:
     bool TakeIntoCopy();
     void FillPoints();
+    void OnSelectionChanged(int id) override;
+    void EnableRowButtons();
     int SelectedPoint() const;
     void AddPoint(bool after);
     void Delete();

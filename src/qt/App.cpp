@@ -1,5 +1,6 @@
 #include "qt/App.h"
 
+#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QDir>
@@ -29,6 +30,8 @@ struct Options {
     QString screenshot;
     int theme = -1;
     QStringList filters;
+    bool open = false;    // the selected row double-clicked before the picture
+    QStringList presses;  // buttons pressed in the topmost dialog before the picture
     bool help = false;
     QString unknown;
 };
@@ -62,6 +65,10 @@ Options Parse(const QStringList& args) {
             o.theme = QStringList{"system", "light", "dark"}.indexOf(value());
         else if (a == QLatin1String("--filter"))
             o.filters << value();
+        else if (a == QLatin1String("--open"))
+            o.open = true;
+        else if (a == QLatin1String("--press"))
+            o.presses << value();
         else if (a == QLatin1String("--help") || a == QLatin1String("-h"))
             o.help = true;
         else if (a.startsWith(QLatin1String("--")) || !o.dir.isEmpty())
@@ -77,6 +84,36 @@ Options Parse(const QStringList& args) {
 void SaveScreenshot(QWidget* window, const QString& path) {
     QWidget* top = QApplication::activeModalWidget() ? QApplication::activeModalWidget() : window;
     if (!top->grab().save(path)) std::fprintf(stderr, "can't write %s\n", qPrintable(path));
+}
+
+// Takes the picture, closes every dialog and ends the program.
+void ShootAndQuit(QWidget* window, const QString& path) {
+    SaveScreenshot(window, path);
+    while (QWidget* dialog = QApplication::activeModalWidget()) {
+        dialog->close();
+        if (QApplication::activeModalWidget() == dialog) break;
+    }
+    QApplication::quit();
+}
+
+// Presses the buttons one after the other in the topmost dialog, then takes the picture. The
+// next step is scheduled before the press, since a press may open a dialog of its own and
+// wait in it.
+void PressThenShoot(QWidget* window, QStringList presses, const QString& path, int settle) {
+    QTimer::singleShot(settle, window, [window, presses, path, settle]() mutable {
+        if (presses.isEmpty()) return ShootAndQuit(window, path);
+        const QString label = presses.takeFirst();
+        PressThenShoot(window, presses, path, settle);
+        QWidget* top =
+            QApplication::activeModalWidget() ? QApplication::activeModalWidget() : window;
+        for (QAbstractButton* b : top->findChildren<QAbstractButton*>()) {
+            if (b->text().remove(QLatin1Char('&')) == label && b->isEnabled()) {
+                b->click();
+                return;
+            }
+        }
+        std::fprintf(stderr, "no button \"%s\" to press\n", qPrintable(label));
+    });
 }
 
 // Drives the window as the options say, takes the picture and ends the program.
@@ -107,19 +144,10 @@ void ScheduleScreenshot(MainWindow& window, CTablonApp& app, const Options& o) {
         }
         window.List()->setFocus();
         const int settle = 600;  // the icon views lay their items out in batches
-        if (o.command) {
-            QTimer::singleShot(settle, &window, [&window, o] {
-                SaveScreenshot(&window, o.screenshot);
-                if (QWidget* dialog = QApplication::activeModalWidget()) dialog->close();
-                QApplication::quit();
-            });
-            window.Run(o.command);
-        } else {
-            QTimer::singleShot(settle, &window, [&window, o] {
-                SaveScreenshot(&window, o.screenshot);
-                QApplication::quit();
-            });
-        }
+        PressThenShoot(&window, o.presses, o.screenshot, settle);
+        if (o.command) window.Run(o.command);
+        if (CMvView* view = window.Pane()->View(); o.open && view && o.row < view->RowCount())
+            view->OnDoubleClick(o.row);
     });
 }
 
@@ -135,8 +163,9 @@ int RunTablon(int argc, char** argv) {
             std::fprintf(stderr, "unknown argument: %s\n", qPrintable(options.unknown));
         std::fprintf(options.help ? stdout : stderr,
                      "usage: tablon [DIR] [--select PATH] [--mode large|small|list|detail] "
-                     "[--row N] [--show-item] [--command ID] [--theme system|light|dark] "
-                     "[--filter COL=EXPR]... [--screenshot FILE.png]\n");
+                     "[--row N] [--show-item] [--open] [--command ID] [--theme system|light|dark] "
+                     "[--filter COL=EXPR]... [--press BUTTON]... "
+                     "[--screenshot FILE.png]\n");
         return options.help ? 0 : 2;
     }
 

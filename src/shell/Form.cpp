@@ -278,11 +278,11 @@ void Form::SetSelected(int id, int index) {
     Control& c = At(id);
     int n = int(c.kind == ControlKind::List ? c.rows.size() : c.choices.size());
     int v = index >= 0 && index < n ? index : -1;
-    if (c.kind == ControlKind::List)
-        c.selectedRow = v;
-    else
-        c.selected = v;
+    int& selected = c.kind == ControlKind::List ? c.selectedRow : c.selected;
+    if (selected == v) return;
+    selected = v;
     Changed(id);
+    OnSelectionChanged(id);
 }
 
 int Form::Selected(int id) const {

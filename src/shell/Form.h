@@ -236,6 +236,8 @@ class Form {
     virtual void OnButton(int /*id*/) {}
     virtual void OnFocusLost(int /*id*/) {}
     virtual void OnListEvent(int /*id*/, ListEventKind /*kind*/, int /*row*/, int /*column*/) {}
+    // A list's selected row or a drop list's entry changed (by the person or by the dialog).
+    virtual void OnSelectionChanged(int /*id*/) {}
     // A slider or scroll bar moved; by default it takes the new position (clamped to its range).
     virtual void OnScroll(int id, ScrollAction action, int thumb);
     virtual void OnPaint(int /*id*/, Canvas& /*canvas*/) {}

@@ -456,6 +456,11 @@ void CAddUnitDialog::OnInitDialog() {
 void CAddUnitDialog::OnOK() {
     if (!TakeFields()) return;
     vehicle_ = SelectedValue(kVehicle);
+    if (!vehicle_) {
+        // Nothing would be added: say so and let the person choose.
+        GetUi().Show("Choose the vehicle of the new slot");
+        return;
+    }
     position_ = int(Value(kPosition).integer);
     number_ = uint32_t(Value(kNumber).integer);
     End(Answer::Ok);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 #include "platform/MappedFile.h"
@@ -177,6 +178,17 @@ TEST_F(CliTest, SetRefusesFieldsTheRecordsInUseDoNotHold) {
     ASSERT_EQ(Run({"set", "vantor.ssd", "1", "inf_gun=3", "counts_high[379]=4"}), 0) << err_.str();
     EXPECT_EQ(ReadBytes(Path("vantor.ssd"))[2 + 603 + 222], 3);
     EXPECT_EQ(ReadBytes(Path("vantor.ssd"))[2 + 603 + 602], 4);
+
+    // "show" lists only what the records in use hold.
+    WriteBytes(Path("vantor.ssd"), CountFile(2, 203));
+    ASSERT_EQ(Run({"show", "VantorSndTbl.sfx", "1"}), 0) << err_.str();
+    EXPECT_NE(out_.str().find("minor_symbol=7\n"), std::string::npos) << out_.str();
+    EXPECT_EQ(out_.str().find("min_3d_distance"), std::string::npos) << out_.str();
+    ASSERT_EQ(Run({"show", "vantor.ssd", "1", "--format", "json"}), 0) << err_.str();
+    EXPECT_EQ(out_.str().find("inf_gun"), std::string::npos) << out_.str();
+    const std::string json = out_.str();
+    EXPECT_EQ(std::count(json.begin(), json.end(), ','), 202)
+        << "counts[0] to counts[202]: " << json;
 }
 
 TEST_F(CliTest, AppendAndDeleteRestoreTheFile) {

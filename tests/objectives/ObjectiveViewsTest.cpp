@@ -102,9 +102,13 @@ TEST_F(ObjectiveTest, AnEntryAddedInTheFedListKeepsTheRunsConsistentWhenTheOuter
         EXPECT_EQ(f.Title(), "FED data for A");
         ASSERT_EQ(f.Rows(feddlg::kList).size(), 2u);
         EXPECT_EQ(f.Rows(feddlg::kList)[1].cells[0], "FED 1");
+        for (int id : {feddlg::kAddAfter, feddlg::kAddBefore, feddlg::kDelete})
+            EXPECT_FALSE(f.Enabled(id)) << id << " needs a selected row";
         f.SetSelected(feddlg::kList, 1);
+        EXPECT_TRUE(f.Enabled(feddlg::kDelete));
         f.Press(feddlg::kAddAfter);
         EXPECT_EQ(f.Rows(feddlg::kList).size(), 3u);
+        EXPECT_FALSE(f.Enabled(feddlg::kAddAfter)) << "the refilled list has no selection";
         f.Press(kIdOk);
     });
     ui_.QueueDialogTexts({{feddlg::kCt, "150"}, {feddlg::kX, "2.5"}});

@@ -253,6 +253,18 @@ TEST_F(UnitTest, AddUnitRefusesAFullUnitAndOutOfRangeEntries) {
     ui_.QueueDialogTexts({{kPosition, "16"}});
     dialog.Press(kAddUnit);
     EXPECT_EQ(ui_.Messages().back().text, "Please enter an integer between 0 and 15.");
+
+    // Without a chosen vehicle "Add" says so, stays open and adds nothing.
+    const UnitRecord before = full;
+    ui_.QueueDialog([](Form& f) {
+        f.SetSelected(kVehicle, -1);
+        f.Press(kIdOk);
+        EXPECT_FALSE(f.Ended());
+        f.Press(kIdCancel);
+    });
+    dialog.Press(kAddUnit);
+    EXPECT_EQ(ui_.Messages().back().text, "Choose the vehicle of the new slot");
+    EXPECT_EQ(full, before);
 }
 
 TEST_F(UnitTest, ViewCommandsAddCopyAndDrop) {
