@@ -46,6 +46,7 @@ BENCHMARK(BM_UnitsBarePass)->Unit(benchmark::kMillisecond);
 void BM_RecalculateStatsAllUnits(benchmark::State& state) {
     bench::OpenSet open(WorkDir());
     if (!open.ok) return state.SkipWithError("the database did not open");
+    open.app->Start();  // the category tree
     std::string error;
     const int item = open.app->Frame().Tree().FindPath("Units", error);
     if (item < 0) return state.SkipWithError(error.c_str());

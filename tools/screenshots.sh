@@ -1,7 +1,7 @@
 #!/bin/sh
-# Pictures of the window on the sample database: the main window in each display mode and the
-# class-table dialog, saved into docs/screenshots. Builds nothing: build ./build first (or set
-# BUILD to another build directory). Needs xvfb-run.
+# Pictures of the window on the sample database: the main window in each display mode, the
+# class-table dialog and the dialogs of other records, saved into docs/screenshots. Builds
+# nothing: build ./build first (or set BUILD to another build directory). Needs xvfb-run.
 set -eu
 cd "$(dirname "$0")/.."
 BUILD=${BUILD:-build}
@@ -38,3 +38,10 @@ shot find-dark --select "Weapons" --mode detail --filter "Range=>100" --filter "
 export QT_SCALE_FACTOR=2
 shot find-dark-200 --select "Weapons" --mode detail --filter "Range=>100" --theme dark
 unset QT_SCALE_FACTOR
+# Dialogs reached from a row (--open double-clicks it) and their buttons (--press).
+shot objective-viewer --select "Objectives" --mode detail --row 2 --open --press View \
+    --press Filled --press "PT Data" --press "PT label" --press Axis
+shot fed-list --select "Objectives" --mode detail --row 2 --open --press "Fed Ptr" --press Filled
+shot unit-dialog --select "Units/Land" --mode detail --row 1 --open
+shot parent-dialog --select "Hdr Data/Parent" --mode detail --row 1 --open
+shot radar-dialog --select "Radar Data" --mode detail --row 1 --open

@@ -106,7 +106,8 @@ bool ColumnFilter::Parse(std::string_view text, std::string& error) {
             auto options = std::regex::ECMAScript;
             if (flags == "i") options |= std::regex::icase;
             try {
-                regex_ = std::make_shared<std::regex>(std::string(t.substr(1, close - 1)), options);
+                regex_ = std::make_shared<Regex>(
+                    Regex{std::regex(std::string(t.substr(1, close - 1)), options), {}});
             } catch (const std::regex_error& e) {
                 error = "not a regular expression: " + std::string(t) + " (" + e.what() + ")";
                 return false;
@@ -152,6 +153,14 @@ int ColumnFilter::Compare(std::string_view cell, bool numeric, double cellNumber
     return CompareLower(Trim(cell), b.text);
 }
 
+bool ColumnFilter::Regex::Search(std::string_view cell) {
+    // Bounded: a list of distinct texts never holds more than its rows' worth.
+    if (answers.size() > (size_t(1) << 18)) answers.clear();
+    const auto [it, added] = answers.try_emplace(std::string(cell), false);
+    if (added) it->second = std::regex_search(cell.begin(), cell.end(), re);
+    return it->second;
+}
+
 bool ColumnFilter::Matches(std::string_view cell, bool numeric) const {
     switch (op_) {
         case Op::None:
@@ -159,7 +168,7 @@ bool ColumnFilter::Matches(std::string_view cell, bool numeric) const {
         case Op::Contains:
             return ContainsLower(cell, a_.text);
         case Op::Regex:
-            return std::regex_search(cell.begin(), cell.end(), *regex_);
+            return regex_->Search(cell);
         default:
             break;
     }

@@ -9,6 +9,7 @@
 #include <regex>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 namespace tablon {
 
@@ -43,9 +44,17 @@ class ColumnFilter {
     static int Compare(std::string_view cell, bool numeric, double cellNumber, bool cellIsNumber,
                        const Operand& b);
 
+    // A regular expression with the answers it gave so far, by cell text: lists repeat their
+    // texts (types, names of copies, numbers), and a search costs far more than a lookup.
+    struct Regex {
+        std::regex re;
+        std::unordered_map<std::string, bool> answers;
+        bool Search(std::string_view cell);
+    };
+
     Op op_ = Op::None;
     Operand a_, b_;
-    std::shared_ptr<const std::regex> regex_;
+    std::shared_ptr<Regex> regex_;
 };
 
 }  // namespace tablon
