@@ -88,8 +88,10 @@ class CrashTest : public TempDirTest {
         return ok;
     }
 
-    // Kills op at every write and checks that the set is all old or all new each time.
-    void KillEverywhere(const std::function<void()>& op) {
+    // Kills op at every write and checks that the set is all old or all new each time. An
+    // operation of more than `every` writes is killed at its first and last quarter of `every`
+    // writes and at half of `every` points evenly spread between.
+    void KillEverywhere(const std::function<void()>& op, long every = 100) {
         const Files before = Snapshot();
         const long writes = RunChild(op, 0);
         ASSERT_GT(writes, 0);
@@ -97,10 +99,9 @@ class CrashTest : public TempDirTest {
         const Files after = Snapshot();
         ASSERT_NE(after, before) << "the operation changed nothing";
         int rolledBack = 0;
-        // Every write of a short operation; of a long one the first and last 25 and an even
-        // spread between, so that the whole-view commands stay within seconds.
-        const long stride = writes <= 100 ? 1 : (writes - 50) / 50 + 1;
-        for (long n = 1; n <= writes; n += (n < 25 || n > writes - 25) ? 1 : stride) {
+        const long edge = every / 4;
+        const long stride = writes <= every ? 1 : (writes - 2 * edge) / (every - 2 * edge) + 1;
+        for (long n = 1; n <= writes; n += (n < edge || n > writes - edge) ? 1 : stride) {
             SCOPED_TRACE("killed at write " + std::to_string(n) + " of " + std::to_string(writes));
             Restore(before);
             ASSERT_EQ(RunChild(op, uint64_t(n)), -1);
@@ -187,6 +188,36 @@ TEST_F(CrashTest, InsertsAndDeletesInsideFilesAndStepsOverSeveralFiles) {
         parent[0] ^= 1;
         db.File(FileId::Hdr).GenericSet(0, parent);
     }));
+}
+
+// Each insert or delete moves the later entries of its file and re-indexes every later owner.
+TEST_F(CrashTest, RunInsertsAndDeletesWithTheirOwnersReindexed) {
+    KillEverywhere(Cli({"fed", "insert", "0", "1"}), 30);
+    KillEverywhere(Cli({"fed", "delete", "0", "1"}), 30);
+    KillEverywhere(Cli({"pd", "insert", "1", "0"}), 30);
+    KillEverywhere(Cli({"pd", "delete", "1", "0"}), 30);
+}
+
+TEST_F(CrashTest, MaintenanceCommandOverAWholeFile) {
+    KillEverywhere(Cli({"run", "set-combat-type-8", "--yes"}), 40);
+}
+
+// A feature entry list loaded over its run: fewer entries, each of them changed.
+TEST_F(CrashTest, FeatureEntryListLoad) {
+    Cli({"fed", "save", "1", "list.csv"})();
+    std::string text;
+    {
+        const Bytes b = ReadBytes(Path("list.csv"));
+        text.assign(b.begin(), b.end());
+    }
+    const size_t count = text.find(";15\r\n");
+    ASSERT_NE(count, std::string::npos) << text;
+    text.replace(count, 3, ";14");
+    text.erase(text.rfind('\n', text.size() - 2) + 1);  // the last entry
+    for (size_t at = 0; (at = text.find(";9;0;", at)) != std::string::npos; ++at)
+        text.replace(at, 5, ";7;0;");
+    WriteBytes(Path("list.csv"), Bytes(text.begin(), text.end()));
+    KillEverywhere(Cli({"fed", "load", "1", "list.csv"}), 40);
 }
 
 TEST_F(CrashTest, ARollbackKilledHalfWayIsFinishedByTheNextOpen) {
