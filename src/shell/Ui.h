@@ -62,8 +62,10 @@ class Ui {
     void Show(const std::string& text, Icon icon = Icon::Exclamation) {
         Message(text, icon, Buttons::Ok, kAppTitle);
     }
+    // A question names its icon only where it has one of its own: the rest get the
+    // exclamation icon, as every box that names none.
     Answer Ask(const std::string& text, Buttons buttons = Buttons::YesNo,
-               Icon icon = Icon::Question) {
+               Icon icon = Icon::Exclamation) {
         return Message(text, icon, buttons, kAppTitle);
     }
 

@@ -255,6 +255,9 @@ TEST_F(HardpointTest, AddCopyDropAndUsage) {
     ui_.QueueAnswer(Answer::Yes);
     v.EndDrag(v.PositionOf(1));
     EXPECT_EQ(ui_.Texts().back(), "Overwrite Item 1 (Twelve chars) with 3 (Other)?");
+    // A question that names no icon of its own shows the exclamation icon.
+    EXPECT_EQ(ui_.Messages().back().icon, Icon::Exclamation);
+    EXPECT_EQ(ui_.Messages().back().buttons, Buttons::YesNo);
     EXPECT_EQ(StoredList(1), StoredList(3));
     EXPECT_EQ(v.CellText(v.PositionOf(1), 1), "Mk 82 (1)");
 
