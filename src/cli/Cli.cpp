@@ -10,6 +10,7 @@
 #include <map>
 #include <optional>
 #include <ostream>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -26,6 +27,7 @@
 #include "store/Database.h"
 #include "store/ExportImport.h"
 #include "store/FieldTable.h"
+#include "store/Journal.h"
 #include "vehicles/VehicleStats.h"
 
 namespace tablon {
@@ -77,6 +79,79 @@ class CliUi : public ScriptedUi {
     std::ostream& err_;
 };
 
+constexpr const char* kOwnLine = "tablon-cli: ";
+
+// Passes standard error through and notes whether one of the tool's own lines ("tablon-cli:
+// ...") was among it: a failure that only the system's message reported gets one of its own.
+class ErrLines : public std::streambuf {
+  public:
+    explicit ErrLines(std::streambuf* to) : to_(to) {}
+    bool SawOwnLine() const { return sawOwn_; }
+
+  protected:
+    int overflow(int c) override {
+        if (c == traits_type::eof()) return traits_type::not_eof(c);
+        Note(char(c));
+        return to_->sputc(char(c));
+    }
+    std::streamsize xsputn(const char* text, std::streamsize n) override {
+        for (std::streamsize k = 0; k < n; ++k) Note(text[k]);
+        return to_->sputn(text, n);
+    }
+    int sync() override { return to_->pubsync(); }
+
+  private:
+    void Note(char c) {
+        static const size_t kLength = std::strlen(kOwnLine);
+        if (c == '\n') {
+            head_.clear();
+            return;
+        }
+        if (head_.size() >= kLength) return;
+        head_ += c;
+        sawOwn_ = sawOwn_ || head_ == kOwnLine;
+    }
+    std::streambuf* to_;
+    std::string head_;  // the start of the line being written
+    bool sawOwn_ = false;
+};
+
+std::string Plural(uint64_t n, const char* one, const char* many) {
+    return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
+// The number of the journal's last step (0 without one).
+uint64_t LastJournalStep() {
+    const JournalContents c = Journal::Read(Journal::FolderOf(""));
+    return c.steps.empty() ? 0 : c.steps.back().id;
+}
+
+// The records that the committed steps after the one numbered `after` wrote (a file without
+// records counts once).
+uint64_t RecordsWrittenAfter(uint64_t after) {
+    uint64_t records = 0;
+    for (const auto& step : Journal::Read(Journal::FolderOf("")).steps) {
+        if (step.id <= after || step.state != StepState::Committed) continue;
+        for (size_t k = 0; k < step.files.size() && k < step.written.size(); ++k) {
+            const JournalFile& f = step.files[k];
+            std::set<uint64_t> touched;
+            for (auto [from, to] : step.written[k]) {
+                if (f.recordSize == 0) {
+                    touched.insert(0);
+                    continue;
+                }
+                if (to <= f.headerSize || to <= from) continue;
+                const uint64_t first =
+                    (std::max(from, uint64_t(f.headerSize)) - f.headerSize) / f.recordSize;
+                const uint64_t last = (to - f.headerSize - 1) / f.recordSize;
+                for (uint64_t r = first; r <= last; ++r) touched.insert(r);
+            }
+            records += touched.size();
+        }
+    }
+    return records;
+}
+
 bool ParseIndex(const std::string& s, int& out) {
     if (s.empty()) return false;
     char* end = nullptr;
@@ -122,7 +197,8 @@ const std::vector<NamedRun>& NamedRuns() {
 
 class Cli : public CliSession {
   public:
-    Cli(std::ostream& out, std::ostream& err) : out_(out), err_(err), ui_(err) {
+    Cli(std::ostream& out, std::ostream& err)
+        : out_(out), errLines_(err.rdbuf()), errStream_(&errLines_), err_(errStream_), ui_(err_) {
         RegisterSubsystems(verbRegistry_);
     }
 
@@ -196,6 +272,20 @@ class Cli : public CliSession {
     }
 
     int Run(int argc, char** argv) {
+        const int status = EndFailure(Dispatch(argc, argv));
+        err_.flush();
+        return status;
+    }
+
+  private:
+    // Every failure ends with a line of the tool's own, after the system's message.
+    int EndFailure(int status) {
+        if (status != 0 && !errLines_.SawOwnLine())
+            err_ << kOwnLine << (command_.empty() ? "failed" : command_ + " failed") << "\n";
+        return status;
+    }
+
+    int Dispatch(int argc, char** argv) {
         std::vector<std::string> words(argv + 1, argv + argc);
         std::string dir;
         size_t i = 0;
@@ -215,6 +305,7 @@ class Cli : public CliSession {
         size_t used = 0;
         verb_ = verbRegistry_.Verbs().Find(words, i, used);
         std::string command = words[i];
+        command_ = verb_ ? verb_->name : command;
         i += verb_ ? used : 1;
         Args args;
         std::vector<std::string> valued{"--format", "--scale",   "--copy-of", "--answers",
@@ -237,8 +328,16 @@ class Cli : public CliSession {
         SetProgramFpMode();
         if (command == "sample") return Sample(args);
         if (!dir.empty() && ::chdir(dir.c_str()) != 0) {
-            err_ << "Can't change to directory " << dir << "\n";
+            err_ << kOwnLine << "Can't change to directory " << dir << "\n";
             return 1;
+        }
+        // A maintenance run ends by saying how many records it wrote.
+        if (command_ == "run" || command_.rfind("run ", 0) == 0) {
+            const uint64_t before = LastJournalStep();
+            const int status = EndFailure(verb_ ? verb_->run(*this, args) : RunNamed(args));
+            if (status != 2)
+                err_ << Plural(RecordsWrittenAfter(before), "record", "records") << " written\n";
+            return status;
         }
         if (verb_) return verb_->run(*this, args);
         if (command == "info") return Info(args);
@@ -250,11 +349,9 @@ class Cli : public CliSession {
         if (command == "export") return Export(args);
         if (command == "import") return Import(args);
         if (command == "list") return List(args);
-        if (command == "run") return RunNamed(args);
         return Usage("unknown command " + command);
     }
 
-  private:
     int Help() {
         out_ << kUsage;
         for (const auto& v : verbRegistry_.Verbs().All()) out_ << "  " << v.usage << "\n";
@@ -282,7 +379,7 @@ class Cli : public CliSession {
         if (!WriteSampleDatabase(a.positional[0],
                                  scale == "ceiling" ? SampleScale::Ceiling : SampleScale::Demo,
                                  error, a.Has("--force"))) {
-            err_ << "Can't write the sample database: " << error << "\n";
+            err_ << kOwnLine << "Can't write the sample database: " << error << "\n";
             return 1;
         }
         return 0;
@@ -291,7 +388,9 @@ class Cli : public CliSession {
     // Opens the set as the program does at start-up; false when a required file failed.
     bool OpenDatabase() {
         db_ = std::make_unique<Database>(ui_);
-        return RunStartup(*db_);
+        if (RunStartup(*db_)) return true;
+        err_ << kOwnLine << "the database set does not open\n";
+        return false;
     }
 
     int Info(const Args& a) {
@@ -479,7 +578,8 @@ class Cli : public CliSession {
             }
         }
         if (!f->GenericSet(index, rec)) {
-            err_ << "Update Failed\n";
+            err_ << "Update Failed\n"
+                 << kOwnLine << "record " << index << " of " << f->Desc().name << " not written\n";
             return 1;
         }
         err_ << "1 record written\n";
@@ -513,7 +613,8 @@ class Cli : public CliSession {
             return 0;
         }
         if (!t->AppendRecord(index, rec.data())) {
-            err_ << "Can't add record\n";
+            err_ << "Can't add record\n"
+                 << kOwnLine << "no record appended to " << f->Desc().name << "\n";
             return 1;
         }
         out_ << index << "\n";
@@ -533,8 +634,11 @@ class Cli : public CliSession {
         if (!t->DeleteLastRecord(index)) {
             err_ << "Can't delete record\n";
             if (t->RecordCount() > 0 && uint32_t(index) != t->RecordCount() - 1)
-                err_ << "tablon-cli: only the last record of " << f->Desc().name << ", "
+                err_ << kOwnLine << "only the last record of " << f->Desc().name << ", "
                      << t->RecordCount() - 1 << ", can be deleted\n";
+            else
+                err_ << kOwnLine << "record " << index << " of " << f->Desc().name
+                     << " not deleted\n";
             return 1;
         }
         err_ << "1 record deleted\n";
@@ -580,17 +684,33 @@ class Cli : public CliSession {
             ui_.QueueAnswer(c == 'y' ? Answer::Yes : c == 'n' ? Answer::No : Answer::Cancel);
         }
         if (!OpenDatabase()) return 1;
+        const std::string& path = a.positional[0];
         std::error_code ec;
-        if (!std::filesystem::is_regular_file(a.positional[0], ec)) {
-            err_ << "Can't open " << a.positional[0] << "\n";
+        if (!std::filesystem::is_regular_file(path, ec)) {
+            err_ << kOwnLine << "Can't open " << path << "\n";
             return 1;
         }
-        ui_.QueueFile(a.positional[0]);
-        ImportData(*db_, ui_);
+        ImportTally tally;
+        ImportFile(*db_, path, ui_, &tally);
+        int status = 0;
+        if (tally.entries == 0 && tally.leftover == 0) {
+            err_ << kOwnLine << path << " holds no export entry\n";
+            status = 1;
+        } else if (tally.leftover) {
+            err_ << kOwnLine << path << " is cut short: " << Plural(tally.leftover, "byte", "bytes")
+                 << " after the last whole entry\n";
+            status = 1;
+        }
         // A refused record ("Import failed") makes the run fail.
-        for (const auto& m : ui_.Messages())
-            if (m.text == "Import failed") return 1;
-        return 0;
+        int refused = 0;
+        for (const auto& m : ui_.Messages()) refused += m.text == "Import failed";
+        if (refused) {
+            err_ << kOwnLine << Plural(uint64_t(refused), "record", "records") << " not imported\n";
+            status = 1;
+        }
+        err_ << Plural(uint64_t(tally.entries), "entry", "entries") << " read, "
+             << Plural(uint64_t(tally.written), "record", "records") << " written\n";
+        return status;
     }
 
     int List(const Args& a) {
@@ -658,6 +778,8 @@ class Cli : public CliSession {
     }
 
     std::ostream& out_;
+    ErrLines errLines_;
+    std::ostream errStream_;
     std::ostream& err_;
     CliUi ui_;
     std::unique_ptr<Database> db_;
@@ -665,6 +787,7 @@ class Cli : public CliSession {
     std::unique_ptr<CTablonApp> app_;
     ShellRegistry verbRegistry_;
     const CliVerb* verb_ = nullptr;
+    std::string command_;  // the verb's name, for the line that ends a failure
     int targetStatus_ = 1;
 };
 

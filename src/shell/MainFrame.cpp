@@ -81,6 +81,13 @@ std::string CMainFrame::PromptOf(int id) {
     return t && t->prompt ? t->prompt : kIdlePrompt;
 }
 
+bool CMainFrame::OpenDocumentFile(const std::string& path) {
+    if (path.empty() || !ctx_.doc.OnOpenDocument(path)) return false;
+    ctx_.doc.SetTitle(path);
+    for (auto* o : observers_) o->TitleChanged();
+    return true;
+}
+
 void CMainFrame::AddObserver(FrameObserver* o) {
     observers_.push_back(o);
 }

@@ -57,6 +57,10 @@ class CMainFrame {
     // The tree's selection changed: opens the selected node's view under the busy cursor.
     void OnTreeSelectionChanged(int item);
 
+    // A file dropped on the window (or handed over by the desktop) opens the document by its
+    // path: the path becomes the document's name and the title shows it; nothing is read.
+    bool OpenDocumentFile(const std::string& path);
+
     bool ToolbarVisible() const { return toolbar_; }
     bool StatusBarVisible() const { return statusBar_; }
     void ShowToolbar(bool on);

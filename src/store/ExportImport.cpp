@@ -87,7 +87,10 @@ bool ExportLodColour(Database& db, int index, Ui& ui) {
     return true;
 }
 
-int ImportFile(Database& db, const std::string& path, Ui& ui) {
+int ImportFile(Database& db, const std::string& path, Ui& ui, ImportTally* tally) {
+    ImportTally own;
+    ImportTally& t = tally ? *tally : own;
+    t = {};
     // Only a regular file is read, and never past the size it had when it was opened: a pipe
     // or a device could go on for ever (and opening a pipe must not wait for a writer).
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
@@ -102,7 +105,7 @@ int ImportFile(Database& db, const std::string& path, Ui& ui) {
     uint64_t here = 0;
     // The whole import is one step: at the next open it is either all there or not at all.
     JournalStep step(db, "import " + path);
-    int written = 0;
+    uint64_t entryEnd = 0;  // where the last whole entry ends
     Bytes data;
     while (true) {
         uint8_t head[12];
@@ -117,6 +120,8 @@ int ImportFile(Database& db, const std::string& path, Ui& ui) {
         data.resize(size);
         if (size && std::fread(data.data(), 1, size, f) != size) break;
         here += size;
+        entryEnd = here;
+        ++t.entries;
 
         const int32_t signedIndex = static_cast<int32_t>(index);
         std::string question;
@@ -140,15 +145,17 @@ int ImportFile(Database& db, const std::string& path, Ui& ui) {
             else
                 ok = db.Hdr().ImportParent(signedIndex, size, data.data());
             if (ok)
-                ++written;
+                ++t.written;
             else
                 ui.Show("Import failed");
         } else if (a == Answer::Cancel) {
+            t.cancelled = true;
             break;
         }
     }
     std::fclose(f);
-    return written;
+    if (!t.cancelled) t.leftover = total - entryEnd;
+    return t.written;
 }
 
 int ImportData(Database& db, Ui& ui) {

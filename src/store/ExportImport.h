@@ -35,9 +35,18 @@ bool ExportItem(Database& db, FileId file, int index, Ui& ui);
 // "Export Item" of a LOD colour (code 16).
 bool ExportLodColour(Database& db, int index, Ui& ui);
 
+// What an import went through: the whole entries read, the records written, and the bytes
+// at the end of the file that do not make a whole entry (a file cut short).
+struct ImportTally {
+    int entries = 0;
+    int written = 0;
+    uint64_t leftover = 0;
+    bool cancelled = false;
+};
+
 // "Import Data" on a chosen file: offers every entry in turn. Returns the number of records
-// written.
-int ImportFile(Database& db, const std::string& path, Ui& ui);
+// written; the tally, when given, says what the import went through.
+int ImportFile(Database& db, const std::string& path, Ui& ui, ImportTally* tally = nullptr);
 // "Import Data" with the open dialog first.
 int ImportData(Database& db, Ui& ui);
 

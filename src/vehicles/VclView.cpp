@@ -186,12 +186,6 @@ std::vector<uint8_t> CVclView::RowOf(const VehicleRecord& vehicle) const {
     return row;
 }
 
-bool CVclView::Lists(const VehicleRecord& vehicle) const {
-    if (vehicle.CtIndex() == 0) return false;
-    const std::vector<uint8_t> row = RowOf(vehicle);
-    return row[VclRow::kCtReadable] && InMask(domainMask_, row[VclRow::kDomain]);
-}
-
 void CVclView::Fill() {
     const auto& source = static_cast<const VclRowSource&>(Source());
     const TableFile& vcd = Vcd();
@@ -339,9 +333,9 @@ void CVclView::AddRecord(bool copy) {
         ctx_.ui.Show("Update Failed");
         return;
     }
-    // A record that the fill would leave out (no class-table record, another domain) gets no
-    // row now either.
-    if (Lists(record)) InsertRow(index, RowOf(record).data());
+    // The new record gets its row even when the fill would leave it out (no class-table
+    // record, another domain): it goes at the next fill.
+    InsertRow(index, RowOf(record).data());
 }
 
 bool CVclView::DeleteLastRecord(int index) {

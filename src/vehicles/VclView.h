@@ -58,9 +58,6 @@ class CVclView : public CMvView, private ViewObserver {
     void OnDrop(int sourceRow, int targetRow) override;
 
     uint32_t DomainMask() const { return domainMask_; }
-    // Whether a vehicle belongs in this view: "CT ref" not 0, its class-table record readable
-    // and of a domain of the view's mask.
-    bool Lists(const VehicleRecord& vehicle) const;
     // "Recalculate Stats": the statistics of every vehicle shown, top to bottom.
     void RecalculateStats();
     // The sort mode the vehicle views share: a column, or kVclClassSortMode.

@@ -254,42 +254,39 @@ void CWeaponDialog::Redisplay(int id, int (*stored)(int n, bool aaa)) {
     if (ParseIntText(Text(id), n)) ShowInt(id, stored(int(n), Checked(kAaaGun)));
 }
 
+// "CT Index" takes every entry into the working copy and opens the class-table record it names
+// now; a record that cannot be read opens nothing. The other buttons act on the working copy as
+// it stands: the values loaded when the dialog opened, or those the last "CT Index" took.
+
 void CWeaponDialog::CtIndex() {
     if (!TakeIntoCopy()) return;
     const int index = uint16_t(copy_.CtIndex());
     CtRecord ct;
-    if (!ctx_.db.Ct().GetRecord(index, ct)) {
-        ctx_.ui.Show("Couldn't get the CT record");
-        return;
-    }
-    if (RunCtRecordDialog(ctx_, ct, index, copy_.Name()) == Answer::Ok &&
+    if (ctx_.db.Ct().GetRecord(index, ct) &&
+        RunCtRecordDialog(ctx_, ct, index, copy_.Name()) == Answer::Ok &&
         !ctx_.db.Ct().SetRecord(index, ct))
         ctx_.ui.Show("Update Failed");
     ShowManeuver(copy_.CtIndex());
 }
 
-// The buttons beside an entry act on what the entry holds now, so each takes the entries
-// first; a refused entry keeps the dialog where it is.
-
 void CWeaponDialog::SeekerRadar() {
+    // The entries are checked (a refused one keeps the dialog where it is) but stay in the
+    // dialog: the radar opened is the one the working copy names.
     if (!TakeFields()) return;
-    const int radar = int(Value(kSeekerRadar).integer);
+    const int radar = copy_.SeekerRadar();
     EditRecord(ctx_, {FileId::Rcd, ModelTable::None}, radar, "Update failed",
                Format("Radar Data %d", radar));
 }
 
 void CWeaponDialog::SwdData() {
-    if (!TakeFields()) return;
     CtRecord ct;
-    if (!ctx_.db.Ct().GetRecord(uint16_t(Value(kCtIndex).integer), ct) ||
-        ct.DataType() != kDataWeapon)
+    if (!ctx_.db.Ct().GetRecord(uint16_t(copy_.CtIndex()), ct) || ct.DataType() != kDataWeapon)
         return;
     EditRecord(ctx_, {FileId::Swd, ModelTable::None}, ct.AltDataRef(), "Update Failed");
 }
 
 void CWeaponDialog::UsedBy() {
-    if (!TakeFields()) return;
-    CWcdUsageDialog usage(ctx_, int16_t(Value(kCtIndex).integer));
+    CWcdUsageDialog usage(ctx_, copy_.CtIndex());
     ctx_.ui.RunDialog(usage);
 }
 

@@ -275,7 +275,7 @@ TEST_F(CtSearchCliTest, TheFourSearchesPrintTheirListsAsTables) {
     EXPECT_EQ(Run({"search", "usage", "3"}), 0) << err_.str();
     EXPECT_EQ(out_.str(), "Type\tName\tRecord number\tComments\n");
     EXPECT_EQ(Run({"search", "usage", "4"}), 1);
-    EXPECT_EQ(err_.str(), "Max record number: 3\n");
+    EXPECT_EQ(err_.str(), "Max record number: 3\ntablon-cli: search usage failed\n");
     EXPECT_EQ(Run({"search", "usage", "x"}), 2);
 
     EXPECT_EQ(Run({"search", "class", "--domain", "2", "--type", "6"}), 0) << err_.str();

@@ -79,7 +79,8 @@ TEST_F(CliTest, TextsKeepTheirZeroAndNumbersReadToNearest) {
 TEST_F(CliTest, RefusalsExitNonZeroWithTheSystemsMessage) {
     EXPECT_EQ(Run({"set", "vantor.ct", "1860", "domain=1"}), 1);
     EXPECT_EQ(err_.str(),
-              "This is an exe hardcoded used CT record and can't be changed\nUpdate Failed\n");
+              "This is an exe hardcoded used CT record and can't be changed\nUpdate Failed\n"
+              "tablon-cli: record 1860 of vantor.ct not written\n");
     EXPECT_EQ(Run({"set", "vantor.ct", "0", "domain=256"}), 1);
     EXPECT_EQ(Run({"set", "vantor.ct", "0", "nosuch=1"}), 1);
     EXPECT_EQ(Run({"show", "vantor.ct", "1900"}), 1);
@@ -210,17 +211,71 @@ TEST_F(CliTest, ExportAndImportWithScriptedAnswers) {
     EXPECT_EQ(ReadBytes(Path("out.vte")).size(), 186u);
 
     EXPECT_EQ(Run({"import", "out.vte", "--answers", "ny"}), 0);
-    EXPECT_EQ(err_.str(), "Overwrite CT record 5?\nOverwrite CT record 6?\n");
+    EXPECT_EQ(err_.str(),
+              "Overwrite CT record 5?\nOverwrite CT record 6?\n2 entries read, 1 record written\n");
     // Questions beyond the script are answered No, and the run says so.
     EXPECT_EQ(Run({"import", "out.vte", "--answers", "n"}), 0);
     EXPECT_EQ(err_.str(),
               "Overwrite CT record 5?\nOverwrite CT record 6?\n"
-              "(no answer given: answered No)\n");
+              "(no answer given: answered No)\n2 entries read, 0 records written\n");
+    // Cancel ends the import.
+    EXPECT_EQ(Run({"import", "out.vte", "--answers", "c"}), 0);
+    EXPECT_EQ(err_.str(), "Overwrite CT record 5?\n1 entry read, 0 records written\n");
 
     WriteBytes(Path("vantor.ct"), PatternFile(3, 81));
     EXPECT_EQ(Run({"import", "out.vte", "--yes"}), 1);
     EXPECT_EQ(err_.str(),
-              "Overwrite CT record 5?\nImport failed\nOverwrite CT record 6?\nImport failed\n");
+              "Overwrite CT record 5?\nImport failed\nOverwrite CT record 6?\nImport failed\n"
+              "tablon-cli: 2 records not imported\n2 entries read, 0 records written\n");
+}
+
+TEST_F(CliTest, ImportOfAnEmptyOrCutFileSaysWhatItReadAndFails) {
+    ASSERT_EQ(Run({"export", "vantor.ct", "5", "out.vte"}), 0) << err_.str();
+    const Bytes one = ReadBytes(Path("out.vte"));
+    const Bytes ct = ReadBytes(Path("vantor.ct"));
+
+    WriteBytes(Path("empty.vte"), {});
+    EXPECT_EQ(Run({"import", "empty.vte", "--yes"}), 1);
+    EXPECT_EQ(err_.str(),
+              "tablon-cli: empty.vte holds no export entry\n0 entries read, 0 records written\n");
+
+    // A whole entry and the start of another: the whole one is offered, the rest is reported.
+    Bytes cut = one;
+    cut.insert(cut.end(), one.begin(), one.begin() + 20);
+    WriteBytes(Path("cut.vte"), cut);
+    EXPECT_EQ(Run({"import", "cut.vte", "--yes"}), 1);
+    EXPECT_EQ(err_.str(),
+              "Overwrite CT record 5?\ntablon-cli: cut.vte is cut short: 20 bytes after the last "
+              "whole entry\n1 entry read, 1 record written\n");
+    // Less than an entry's head.
+    WriteBytes(Path("short.vte"), Bytes(one.begin(), one.begin() + 5));
+    EXPECT_EQ(Run({"import", "short.vte", "--yes"}), 1);
+    EXPECT_EQ(err_.str(),
+              "tablon-cli: short.vte is cut short: 5 bytes after the last whole entry\n"
+              "0 entries read, 0 records written\n");
+    EXPECT_EQ(ReadBytes(Path("vantor.ct")), ct);  // record 5 went back onto itself
+
+    EXPECT_EQ(Run({"import", "missing.vte"}), 1);
+    EXPECT_EQ(err_.str(), "tablon-cli: Can't open missing.vte\n");
+}
+
+TEST_F(CliTest, EveryFailureEndsWithTheToolsOwnLineAndRunsCountTheirRecords) {
+    // A failure that only the system's message reported gets a line of the tool's own.
+    EXPECT_EQ(Run({"export", "vantor.ct", "5", Dir() + "/no/such/dir/out.vte"}), 1);
+    EXPECT_EQ(err_.str(), "Export failed\ntablon-cli: export failed\n");
+    std::remove("vantor.wcd");
+    EXPECT_EQ(Run({"list", "Weapons"}), 1);
+    const std::string last = "\ntablon-cli: the database set does not open\n";
+    ASSERT_GT(err_.str().size(), last.size());
+    EXPECT_EQ(err_.str().substr(err_.str().size() - last.size()), last) << err_.str();
+    WriteMinimalSet(Dir());
+
+    // A maintenance run says how many records it wrote, after any failure of its own.
+    ASSERT_EQ(Run({"run", "recalc-stats", "Vehicles"}), 0) << err_.str();
+    EXPECT_EQ(err_.str(), "0 records written\n");
+    EXPECT_EQ(Run({"run", "recalc-stats", "Nope"}), 1);
+    EXPECT_EQ(err_.str().substr(0, 12), "tablon-cli: ");
+    EXPECT_EQ(err_.str().substr(err_.str().size() - 18), "0 records written\n") << err_.str();
 }
 
 TEST_F(CliTest, MissingRequiredFileFailsTheCommand) {

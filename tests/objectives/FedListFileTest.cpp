@@ -120,18 +120,20 @@ TEST_F(FedListTest, EveryRefusalHasItsMessageANonZeroExitAndChangesNothing) {
     for (const auto& c : cases) {
         WriteText(Path("in.csv"), c.text);
         EXPECT_EQ(Run({"fed", "load", "1", "in.csv"}), 1) << c.message;
-        EXPECT_EQ(err_.str(), c.message + "\n");
+        // The system's message, then the tool's own line.
+        EXPECT_EQ(err_.str(), c.message + "\ntablon-cli: fed load failed\n");
         EXPECT_EQ(FileBytes("vantor.fed"), fed) << c.message;
         EXPECT_EQ(FileBytes("vantor.ocd"), ocd) << c.message;
     }
     EXPECT_EQ(Run({"fed", "load", "1", "missing.csv"}), 1);
-    EXPECT_EQ(err_.str(), "Couldn't open csv source file!\n");
+    EXPECT_EQ(err_.str(), "Couldn't open csv source file!\ntablon-cli: fed load failed\n");
 }
 
 TEST_F(FedListTest, ASaveThatCannotReadAnEntryFailsAndWritesNoFile) {
     WriteObjectiveFiles({MakeObjective("A", 0, 2, 40), MakeObjective("B", 8, 5, 41)}, Entries(9));
     EXPECT_EQ(Run({"fed", "save", "1", "out.csv"}), 1);
-    EXPECT_EQ(err_.str(), "Couldn't read FED record 9: the list was not saved\n");
+    EXPECT_EQ(err_.str(),
+              "Couldn't read FED record 9: the list was not saved\ntablon-cli: fed save failed\n");
     EXPECT_FALSE(std::ifstream(Path("out.csv")).good());
 }
 

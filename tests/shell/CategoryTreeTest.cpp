@@ -114,6 +114,31 @@ TEST_F(FrameTest, StartKeepsTheFirstViewAndOnlyTheTitleChanges) {
     EXPECT_STREQ(Frame().View()->ClassName(), "CUnitAirView");
 }
 
+TEST_F(FrameTest, ADroppedFileNamesTheDocumentAndTheTitleShowsItsPath) {
+    WriteSet();
+    Open();
+    app_->Start();
+    struct Titles : FrameObserver {
+        int changes = 0;
+        void TitleChanged() override { ++changes; }
+    } titles;
+    Frame().AddObserver(&titles);
+    PaneView* shown = Frame().View();
+    const std::string path = Path("elsewhere/other.vcd");  // nothing is read from it
+    EXPECT_TRUE(Frame().OpenDocumentFile(path));
+    EXPECT_EQ(app_->Doc().Name(), path);
+    EXPECT_EQ(Frame().Title(), path);
+    EXPECT_EQ(titles.changes, 1);
+    EXPECT_EQ(Frame().View(), shown);
+    EXPECT_TRUE(ui_.Texts().empty());
+    EXPECT_FALSE(Frame().OpenDocumentFile(""));
+    EXPECT_EQ(Frame().Title(), path);
+    // Choosing a category shows its label again.
+    OpenList("Weapons");
+    EXPECT_EQ(Frame().Title(), "Weapons");
+    Frame().RemoveObserver(&titles);
+}
+
 TEST_F(FrameTest, EveryCategoryOpensAList) {
     WriteSet(3);
     Open();

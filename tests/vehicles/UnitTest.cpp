@@ -326,7 +326,7 @@ TEST_F(UnitTest, CommandLineSlotsAndEdits) {
     for (int s = 0; s < kUnitSlots; ++s)
         ASSERT_EQ(Run({"unit", "add-vehicle", "0", "0", "--pos", std::to_string(s)}), 0);
     EXPECT_EQ(Run({"unit", "add-vehicle", "0", "0", "--pos", "99"}), 1);
-    EXPECT_EQ(err_.str(), "No empty slots for new unit\n");
+    EXPECT_EQ(err_.str(), "No empty slots for new unit\ntablon-cli: unit add-vehicle failed\n");
 
     ASSERT_EQ(Run({"run", "recalc-stats", "Units/Land"}), 0) << err_.str();
     EXPECT_EQ(FileUnit(1).Hit(0), 20);

@@ -41,24 +41,27 @@ TEST_F(VclViewTest, EachViewListsItsDomainsAndNeverAVehicleWithoutAClassTableRec
     EXPECT_EQ(Names(sub), std::vector<std::string>{"Sub"});
     EXPECT_STREQ(sub.ClassName(), "CSubVclView");
 
-    // "Add Item" of the empty record appends it, yet no list shows it, now or after a fill.
+    // "Add Item" of the empty record appends it and adds its row; the next fill leaves it out.
     CMvView& all = OpenList("Vehicles");
     QueueUpdate();
     Frame().Run(cmd::kAddItem);
     ASSERT_EQ(ui_.Dialogs().back().title, "Vehicle Data Details");
     EXPECT_EQ(db_->Table(FileId::Vcd)->RecordCount(), 9u);
     EXPECT_EQ(StoredVehicle(8), VehicleRecord{});
-    EXPECT_EQ(all.RowCount(), 6);
+    EXPECT_EQ(all.RowCount(), 7);
+    EXPECT_EQ(all.ItemData(all.PositionOf(8)), 8);
     OpenList("Vehicles/Land");
     EXPECT_EQ(OpenList("Vehicles").RowCount(), 6);
 
-    // Added with a land class-table entry, it shows in the land list but not among aircraft.
+    // Added with a land class-table entry among aircraft, it has its row there until the next
+    // fill, and shows in the land list.
     QueueUpdate({{vcldlg::kName, "Jeep"}, {vcldlg::kCtRecd, "6"}});
     OpenList("Vehicles/Aircraft");
     Frame().Run(cmd::kAddItem);
     EXPECT_EQ(StoredVehicle(9).Name(), "Jeep");
-    EXPECT_EQ(Frame().View()->AsList()->RowCount(), 1);
+    EXPECT_EQ(Frame().View()->AsList()->RowCount(), 2);
     EXPECT_EQ(OpenList("Vehicles/Land").RowCount(), 3);
+    EXPECT_EQ(OpenList("Vehicles/Aircraft").RowCount(), 1);
 }
 
 TEST_F(VclViewTest, ColumnsCellsAndIcons) {

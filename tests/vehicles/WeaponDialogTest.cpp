@@ -18,7 +18,7 @@ class WeaponDialogTest : public WeaponTest {
   protected:
     void SetUp() override {
         WeaponTest::SetUp();
-        OpenWith({MakeWeapon("None"), MakeWeapon("Gun", 1)});
+        OpenWith({MakeWeapon("None"), MakeWeapon("Gun", 1)}, {}, {MakeVehicle("F-16", {{1, 1}})});
     }
     // Opens the dialog on w, lets the script work on it and returns whether OK closed it.
     template <typename Script>
@@ -179,7 +179,7 @@ TEST_F(WeaponDialogTest, FlagsDialogCarriesBitTwelveOver) {
     EXPECT_EQ(clear.Flags(), 0);
 }
 
-TEST_F(WeaponDialogTest, ButtonsOpenTheRecordsTheirEntriesNameNow) {
+TEST_F(WeaponDialogTest, ButtonsOpenTheRecordsTheWorkingCopyNames) {
     // The radar and sim weapon data records, whatever dialog shows them.
     std::vector<std::string> opened;
     for (FileId file : {FileId::Rcd, FileId::Swd})
@@ -192,31 +192,62 @@ TEST_F(WeaponDialogTest, ButtonsOpenTheRecordsTheirEntriesNameNow) {
     ct.b[CtRecord::kDataType] = 6;
     ct.Set<int16_t>(CtRecord::kAltDataRef, 2);
     db_->Ct().SetRecord(1, ct);
+    // "Used by..." lists the vehicles of the class-table index it is given: the one vehicle
+    // carries "Gun" (index 1), nothing carries index 0.
+    std::vector<size_t> usageRows;
+    // Presses the three buttons that act on the working copy.
+    const auto pressAll = [&](CWeaponDialog& d) {
+        d.Press(kSeekerRadarButton);
+        d.Press(kSwdData);
+        ui_.QueueDialog([&](Form& f) { usageRows.push_back(f.Rows(kUsageList).size()); });
+        d.Press(kUsedBy);
+    };
     WeaponRecord w = MakeWeapon("Gun", 0);
     w.Set<int16_t>(W::kSeekerRadar, 1);
     ASSERT_TRUE(Edit(w, [&](CWeaponDialog& d) {
         EXPECT_NE(d.Text(kManeuverDef), "2");
+        // Typed entries do not reach the working copy: the buttons use what it holds (class-
+        // table record 0 holds no weapon: "SWD Data" opens nothing).
         d.SetText(kSeekerRadar, "2");
-        d.Press(kSeekerRadarButton);
-        d.Press(kSwdData);  // class-table record 0 holds no weapon: nothing opens
         d.SetText(kCtIndex, "1");
+        pressAll(d);
+        // "CT Index" takes every entry into the working copy.
         ui_.QueueDialog([](Form& f) {
             f.SetText(ctdlg::kHitpoints, "77");
             f.Press(kIdOk);
         });
         d.Press(kCtIndexButton);
         EXPECT_EQ(d.Text(kManeuverDef), "2");
-        d.Press(kSwdData);
-        d.Press(kUsedBy);
+        pressAll(d);
+        // Entries typed after it wait for the next "CT Index" or OK.
+        d.SetText(kSeekerRadar, "1");
+        d.SetText(kCtIndex, "0");
+        pressAll(d);
+        d.SetText(kSeekerRadar, "2");
+        d.SetText(kCtIndex, "1");
     }));
-    EXPECT_EQ(opened, (std::vector<std::string>{"RCD 2", "SWD 2"}));
+    EXPECT_EQ(opened, (std::vector<std::string>{"RCD 1", "RCD 2", "SWD 2", "RCD 2", "SWD 2"}));
+    EXPECT_EQ(usageRows, (std::vector<size_t>{0, 1, 1}));
     std::vector<std::string> titles;
     for (const auto& dlg : ui_.Dialogs()) titles.push_back(dlg.title);
-    EXPECT_EQ(titles, (std::vector<std::string>{"CT Entry for Gun", "Wcd Usage"}));
+    EXPECT_EQ(titles, (std::vector<std::string>{"Wcd Usage", "CT Entry for Gun", "Wcd Usage",
+                                                "Wcd Usage"}));
     EXPECT_EQ(db_->Ct().GetRecord(1, ct), 1);
     EXPECT_EQ(ct.Get<int32_t>(CtRecord::kHitPoints), 77);
     EXPECT_EQ(w.CtIndex(), 1);
     EXPECT_EQ(w.SeekerRadar(), 2);
+}
+
+TEST_F(WeaponDialogTest, CtIndexOfAMissingRecordOpensNothingAndSaysNothing) {
+    WeaponRecord w = MakeWeapon("Gun", 0);
+    ASSERT_TRUE(Edit(w, [&](CWeaponDialog& d) {
+        d.SetText(kCtIndex, "30000");
+        d.Press(kCtIndexButton);
+        EXPECT_EQ(d.Text(kManeuverDef), "");
+    }));
+    EXPECT_TRUE(ui_.Texts().empty());
+    EXPECT_TRUE(ui_.Dialogs().empty());
+    EXPECT_EQ(w.CtIndex(), 30000);
 }
 
 TEST_F(WeaponDialogTest, ClassTableLinksOpenTheWeaponDialog) {
