@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "qt/FontScale.h"
 #include "qt/ListModels.h"
 #include "qt/ListWidget.h"
 #include "qt/PainterCanvas.h"
@@ -79,10 +80,6 @@ QString PlainCaption(const std::string& s) {
     return out;
 }
 
-// The classic dialog font: its average character width and line height in pixels.
-constexpr qreal kClassicCharWidth = 6;
-constexpr qreal kClassicLineHeight = 13;
-
 // An edit of a form: a numeric one checks every typed character with the form; each tells
 // the form when it loses the focus.
 class EditField : public QLineEdit {
@@ -129,10 +126,9 @@ class EditField : public QLineEdit {
 }  // namespace
 
 FormView::FormView(Form& form, QWidget* parent) : QWidget(parent), form_(form) {
-    const QFontMetricsF fm(font());
-    const QString alphabet = QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ");
-    scaleX_ = std::max<qreal>(1, fm.horizontalAdvance(alphabet) / 52 / kClassicCharWidth);
-    scaleY_ = std::max<qreal>(1, fm.height() / kClassicLineHeight);
+    const FontScale scale = FontScale::Of(font());
+    scaleX_ = scale.x;
+    scaleY_ = scale.y;
     form_.AddObserver(this);
     Build();
 }

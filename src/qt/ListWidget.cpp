@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QIcon>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
@@ -17,9 +18,12 @@
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <QTimer>
+#include <QToolTip>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <set>
+
+#include "qt/FontScale.h"
 
 namespace tablon {
 
@@ -147,9 +151,9 @@ class FixedSizeDelegate : public QStyledItemDelegate {
 };
 
 // The detail view's cells: the style's background and selection, then the icon and one line
-// of text drawn straight at its baseline (ended by "..." when it does not fit). A screen of
-// cells is drawn far faster than through the style's text layout, which a list of 65,535 rows
-// redraws on every scroll.
+// of text drawn straight at its baseline (ended by "..." when it does not fit, the whole text
+// then in the cell's tool tip). A screen of cells is drawn far faster than through the style's
+// text layout, which a list of 65,535 rows redraws on every scroll.
 class CellDelegate : public QStyledItemDelegate {
   public:
     using QStyledItemDelegate::QStyledItemDelegate;
@@ -162,23 +166,16 @@ class CellDelegate : public QStyledItemDelegate {
         QStyle* style = widget ? widget->style() : QApplication::style();
         style->drawPrimitive(QStyle::PE_PanelItemViewItem, &opt, p, widget);
 
-        const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
-        QRect r = opt.rect.adjusted(margin, 0, -margin, 0);
+        QRect iconRect;
+        QRect r = TextRect(opt, &iconRect);
         const bool selected = opt.state & QStyle::State_Selected;
-        if (!opt.icon.isNull()) {
-            const QSize size = opt.decorationSize;
-            const QRect iconRect(r.left(), r.top() + (r.height() - size.height()) / 2, size.width(),
-                                 size.height());
+        if (!opt.icon.isNull())
             opt.icon.paint(p, iconRect, Qt::AlignCenter,
                            selected ? QIcon::Selected : QIcon::Normal);
-            r.setLeft(iconRect.right() + 1 + margin);
-        }
         if (opt.text.isEmpty() || r.width() <= 0) return;
         const QFontMetrics& fm = opt.fontMetrics;
         QString text = opt.text;
-        // Measuring shapes the text: only when it may not fit.
-        if (text.size() * fm.maxWidth() > r.width() && fm.horizontalAdvance(text) > r.width())
-            text = fm.elidedText(text, Qt::ElideRight, r.width());
+        if (Cut(opt, r)) text = fm.elidedText(text, Qt::ElideRight, r.width());
         const QPalette::ColorGroup group = !(opt.state & QStyle::State_Enabled) ? QPalette::Disabled
                                            : (opt.state & QStyle::State_Active)
                                                ? QPalette::Active
@@ -186,6 +183,43 @@ class CellDelegate : public QStyledItemDelegate {
         p->setPen(opt.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
         p->setFont(opt.font);
         p->drawText(QPoint(r.left(), r.top() + (r.height() - fm.height()) / 2 + fm.ascent()), text);
+    }
+
+    // A cut cell shows its whole text in a tool tip; one that fits shows none.
+    bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                   const QModelIndex& index) override {
+        if (event->type() != QEvent::ToolTip || !index.isValid())
+            return QStyledItemDelegate::helpEvent(event, view, option, index);
+        QStyleOptionViewItem opt = option;
+        initStyleOption(&opt, index);
+        if (Cut(opt, TextRect(opt)))
+            QToolTip::showText(event->globalPos(), opt.text, view->viewport(), opt.rect);
+        else
+            QToolTip::hideText();
+        return true;
+    }
+
+  private:
+    // Where the text goes: the cell less its margins and its icon (whose place is iconRect).
+    static QRect TextRect(const QStyleOptionViewItem& opt, QRect* iconRect = nullptr) {
+        const QWidget* widget = opt.widget;
+        QStyle* style = widget ? widget->style() : QApplication::style();
+        const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
+        QRect r = opt.rect.adjusted(margin, 0, -margin, 0);
+        if (!opt.icon.isNull()) {
+            const QSize size = opt.decorationSize;
+            const QRect icon(r.left(), r.top() + (r.height() - size.height()) / 2, size.width(),
+                             size.height());
+            if (iconRect) *iconRect = icon;
+            r.setLeft(icon.right() + 1 + margin);
+        }
+        return r;
+    }
+    // Whether the text does not fit; measuring shapes the text, so only when it may not.
+    static bool Cut(const QStyleOptionViewItem& opt, const QRect& r) {
+        const QFontMetrics& fm = opt.fontMetrics;
+        return !opt.text.isEmpty() && opt.text.size() * fm.maxWidth() > r.width() &&
+               fm.horizontalAdvance(opt.text) > r.width();
     }
 };
 
@@ -343,9 +377,11 @@ void ListWidget::ConnectSelection() {
 void ListWidget::ApplyColumnWidths() {
     if (!model_) return;
     QHeaderView* header = table_->horizontalHeader();
+    const FontScale scale = FontScale::Of(table_->font());
     for (int c = 0; c < model_->columnCount(); ++c) {
+        // The widths are given for the classic dialog font: the font in use scales them.
         const QVariant w = model_->headerData(c, Qt::Horizontal, kWidthRole);
-        header->resizeSection(c, w.isValid() ? std::max(8, w.toInt()) : 100);
+        header->resizeSection(c, scale.Width(w.isValid() ? std::max(8, w.toInt()) : 100));
     }
 }
 

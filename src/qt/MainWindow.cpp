@@ -2,10 +2,12 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDropEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QShortcut>
@@ -18,6 +20,7 @@
 #include <QToolBar>
 #include <QTreeWidget>
 
+#include "qt/FontScale.h"
 #include "qt/FormView.h"
 #include "qt/ListWidget.h"
 #include "qt/LockKeys.h"
@@ -124,6 +127,7 @@ MainWindow::MainWindow(CTablonApp& app, QtUi& ui, QWidget* parent)
     : QMainWindow(parent), app_(app), frame_(app.Frame()), ui_(ui) {
     setWindowIcon(AppIcon());
     setContextMenuPolicy(Qt::NoContextMenu);
+    setAcceptDrops(true);
     systemStyle_ = QApplication::style()->name();
     systemPalette_ = QApplication::palette();
 
@@ -166,7 +170,8 @@ MainWindow::MainWindow(CTablonApp& app, QtUi& ui, QWidget* parent)
     QSize size(1100, 720);
     if (QScreen* s = screen()) size = size.boundedTo(s->availableGeometry().size() * 0.9);
     resize(size);
-    splitter_->setSizes({CMainFrame::kTreePaneWidth, size.width() - CMainFrame::kTreePaneWidth});
+    const int treeWidth = TreeWidth();
+    splitter_->setSizes({treeWidth, size.width() - treeWidth});
 
     idle_.setInterval(kIdleMilliseconds);
     connect(&idle_, &QTimer::timeout, this, [this] {
@@ -365,6 +370,23 @@ void MainWindow::BuildTree() {
     });
 }
 
+int MainWindow::TreeWidth() const {
+    // The width is given for the classic dialog font; it grows further where a label at its
+    // depth would not fit.
+    int width = FontScale::Of(tree_->font()).Width(CMainFrame::kTreePaneWidth);
+    const QFontMetrics fm(tree_->font());
+    const int frame = 2 * tree_->frameWidth();
+    const int margins = 4 * (tree_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 2);
+    for (QTreeWidgetItem* it : treeItems_) {
+        if (!it) continue;
+        int depth = 1;  // the root's own branch
+        for (QTreeWidgetItem* p = it->parent(); p; p = p->parent()) ++depth;
+        width = std::max(width, frame + depth * tree_->indentation() + tree_->iconSize().width() +
+                                    margins + fm.horizontalAdvance(it->text(0)));
+    }
+    return width;
+}
+
 QTreeWidgetItem* MainWindow::TreeItem(int item) const {
     return item >= 0 && size_t(item) < treeItems_.size() ? treeItems_[size_t(item)] : nullptr;
 }
@@ -461,6 +483,29 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+namespace {
+
+// The local files a drag carries.
+QStringList DroppedFiles(const QMimeData* data) {
+    QStringList files;
+    if (data)
+        for (const QUrl& url : data->urls())
+            if (url.isLocalFile()) files << url.toLocalFile();
+    return files;
+}
+
+}  // namespace
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (!DroppedFiles(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const QStringList files = DroppedFiles(event->mimeData());
+    for (const QString& file : files) frame_.OpenDocumentFile(file.toStdString());
+    if (!files.isEmpty()) event->acceptProposedAction();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

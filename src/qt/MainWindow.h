@@ -70,6 +70,9 @@ class MainWindow : public QMainWindow, public FrameObserver {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    // Files dropped on the window open the document by their path.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     // The mouse's back and forward buttons anywhere in the window.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -83,6 +86,9 @@ class MainWindow : public QMainWindow, public FrameObserver {
     void BuildTree();
     void BuildAccelerators();
     void UpdateLocks();
+    // The tree column's first width: the classic width scaled to the font, and wide enough for
+    // every label.
+    int TreeWidth() const;
 
     CTablonApp& app_;
     CMainFrame& frame_;

@@ -73,7 +73,7 @@ Answer QtUi::Message(const std::string& text, Icon icon, Buttons buttons,
     // A message box shows the normal cursor even while work is going on.
     const bool wasBusy = busy_ > 0;
     if (wasBusy) QApplication::setOverrideCursor(Qt::ArrowCursor);
-    int r = box.exec();
+    int r = Exec(box);
     if (wasBusy) QApplication::restoreOverrideCursor();
     switch (r) {
         case QMessageBox::Yes:
@@ -98,7 +98,7 @@ std::optional<std::string> QtUi::ChooseFile(const FileRequest& r) {
     if (!r.initialDir.empty()) dlg.setDirectory(QString::fromStdString(r.initialDir));
     if (!r.initialName.empty()) dlg.selectFile(QString::fromStdString(r.initialName));
     if (r.save) dlg.setOption(QFileDialog::DontConfirmOverwrite, true);
-    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return std::nullopt;
+    if (Exec(dlg) != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return std::nullopt;
     return dlg.selectedFiles().first().toStdString();
 }
 
@@ -132,8 +132,13 @@ void QtUi::Modal(Form& form) {
     // A dialog shows the normal cursor even while work is going on.
     const bool wasBusy = busy_ > 0;
     if (wasBusy) QApplication::setOverrideCursor(Qt::ArrowCursor);
-    dialog.exec();
+    Exec(dialog);
     if (wasBusy) QApplication::restoreOverrideCursor();
+}
+
+int QtUi::Exec(QDialog& dialog) {
+    if (standIn_) standIn_(dialog);
+    return dialog.exec();
 }
 
 QString QtUi::DesktopViewerFor(const QString& mimeType) {

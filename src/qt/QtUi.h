@@ -8,6 +8,7 @@
 
 #include "shell/Ui.h"
 
+class QDialog;
 class QWidget;
 
 namespace tablon {
@@ -40,10 +41,18 @@ class QtUi : public Ui {
     using Opener = std::function<bool(const QString& path)>;
     void SetOpener(Opener opener) { opener_ = std::move(opener); }
 
+    // Called with every box and dialog just before it waits for the person (a stand-in may
+    // take its picture and close it); none by default.
+    using ModalStandIn = std::function<void(QDialog& dialog)>;
+    void SetModalStandIn(ModalStandIn standIn) { standIn_ = std::move(standIn); }
+
   protected:
     void Modal(Form& form) override;
+    // Runs a box or dialog modally, through the stand-in when there is one.
+    int Exec(QDialog& dialog);
 
   private:
+    ModalStandIn standIn_;
     QWidget* parent_ = nullptr;
     int busy_ = 0;
     ViewerQuery viewerQuery_;

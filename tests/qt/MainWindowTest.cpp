@@ -21,6 +21,7 @@
 
 #include "QtTestSupport.h"
 #include "classtable/CtFile.h"
+#include "qt/FontScale.h"
 #include "qt/ListModels.h"
 #include "qt/ListWidget.h"
 #include "qt/ViewPane.h"
@@ -99,7 +100,8 @@ void MainWindowTest::OpensOnTheVehicleList() {
     MainWindow& w = f.Window();
     QCOMPARE(w.windowTitle(), QString("Vehicles - Tablon"));
     QCOMPARE(w.Tree()->currentItem()->text(0), QString("Vehicles"));
-    QCOMPARE(w.Splitter()->sizes().at(0), CMainFrame::kTreePaneWidth);
+    // The classic width, scaled to the font and grown to the widest label.
+    QVERIFY(w.Splitter()->sizes().at(0) >= CMainFrame::kTreePaneWidth);
     QVERIFY(w.Pane()->View() != nullptr);
     QCOMPARE(w.Pane()->Model()->rowCount(), w.Pane()->View()->RowCount());
     QVERIFY(w.Pane()->View()->RowCount() > 0);
@@ -198,7 +200,8 @@ void MainWindowTest::ChoosingANodeReplacesTheView() {
              QString::fromStdString(view->Column(2).title));
     QCOMPARE(model->data(model->index(3, 2)).toString(),
              QString::fromStdString(view->CellText(3, 2)));
-    QCOMPARE(w.List()->DetailView()->horizontalHeader()->sectionSize(2), view->Column(2).width);
+    QCOMPARE(w.List()->DetailView()->horizontalHeader()->sectionSize(2),
+             FontScale::Of(w.List()->DetailView()->font()).Width(view->Column(2).width));
     // The splitter keeps both columns' widths.
     QCOMPARE(w.Splitter()->sizes().at(0), treeWidth);
     QCOMPARE(w.Splitter()->sizes().at(1), paneWidth);

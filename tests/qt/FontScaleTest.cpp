@@ -1,0 +1,109 @@
+// Sizes given for the classic dialog font follow the font in use: list columns, the tree's
+// width; a cut cell shows its whole text in a tool tip.
+#include <QApplication>
+#include <QFontInfo>
+#include <QHeaderView>
+#include <QHelpEvent>
+#include <QSplitter>
+#include <QTableView>
+#include <QTest>
+#include <QToolTip>
+#include <QTreeWidget>
+
+#include "QtTestSupport.h"
+#include "qt/FontScale.h"
+#include "qt/ListModels.h"
+#include "qt/ListWidget.h"
+#include "qt/ViewPane.h"
+
+namespace tablon::test {
+
+class FontScaleTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void ColumnsAndTreeGrowWithTheFont();
+    void ACutCellShowsItsTextInATip();
+};
+
+namespace {
+
+// The column of a title in the detail view, or -1.
+int ColumnTitled(QTableView* table, const QString& title) {
+    for (int c = 0; c < table->model()->columnCount(); ++c)
+        if (table->model()->headerData(c, Qt::Horizontal).toString() == title) return c;
+    return -1;
+}
+
+// Sends a tool-tip request to the middle of a cell of the detail view.
+void AskTip(QTableView* table, int row, int column) {
+    const QRect cell = table->visualRect(table->model()->index(row, column));
+    QHelpEvent help(QEvent::ToolTip, cell.center(), table->viewport()->mapToGlobal(cell.center()));
+    QApplication::sendEvent(table->viewport(), &help);
+}
+
+}  // namespace
+
+void FontScaleTest::ColumnsAndTreeGrowWithTheFont() {
+    WindowFixture f;
+    QVERIFY(f.Ok());
+    MainWindow& w = f.Window();
+    // Every label of the tree fits the tree's first width, whatever its depth.
+    w.Tree()->expandAll();
+    QApplication::processEvents();
+    QVERIFY(w.Splitter()->sizes().at(0) >= CMainFrame::kTreePaneWidth);
+    QVERIFY2(w.Tree()->header()->sectionSize(0) <= w.Tree()->viewport()->width(),
+             qPrintable(QString("%1 > %2")
+                            .arg(w.Tree()->header()->sectionSize(0))
+                            .arg(w.Tree()->viewport()->width())));
+
+    // A font twice as large: the columns of a list shown afterwards are twice as wide.
+    QFont big = w.font();
+    big.setPixelSize(2 * QFontInfo(big).pixelSize());
+    w.setFont(big);
+    const FontScale scale = FontScale::Of(w.List()->DetailView()->font());
+    QVERIFY(scale.x > 1.5);
+    QVERIFY(f.Select("Class Table/Weapons"));
+    QVERIFY(f.Select("Class Table/Vehicles"));
+    w.Run(cmd::kDetail);
+    QTableView* table = w.List()->DetailView();
+    const int mtow = ColumnTitled(table, "MTOW");
+    QVERIFY(mtow >= 0);
+    const int width = table->horizontalHeader()->sectionSize(mtow);
+    QCOMPARE(width, scale.Width(50));
+    QVERIFY(width > table->fontMetrics().horizontalAdvance("33000") + 8);
+}
+
+void FontScaleTest::ACutCellShowsItsTextInATip() {
+    WindowFixture f;
+    QVERIFY(f.Ok());
+    MainWindow& w = f.Window();
+    QVERIFY(f.Select("Class Table/Weapons"));
+    w.Run(cmd::kDetail);
+    QTableView* table = w.List()->DetailView();
+    QApplication::processEvents();
+    const QString name = table->model()->index(0, 0).data().toString();
+    QVERIFY(name.size() > 3);
+
+    table->horizontalHeader()->resizeSection(0, 30);
+    AskTip(table, 0, 0);
+    QVERIFY(QToolTip::isVisible());
+    QCOMPARE(QToolTip::text(), name);
+
+    // Wide enough again: no tip.
+    table->horizontalHeader()->resizeSection(0, 400);
+    AskTip(table, 0, 0);
+    QTRY_VERIFY(!QToolTip::isVisible());
+}
+
+}  // namespace tablon::test
+
+QObject* MakeFontScaleTest() {
+    return new tablon::test::FontScaleTest;
+}
+
+namespace {
+const tablon::test::QtTestRegistration kMakeFontScaleTestRegistration(MakeFontScaleTest);
+}  // namespace
+
+#include "FontScaleTest.moc"
