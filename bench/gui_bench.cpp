@@ -1,14 +1,22 @@
 // A category switch in the window at the format's ceiling: choosing a tree node until the new
-// list is painted, in large icons and in the detail view, beside the same view filled without
-// the window and a bare pass that reads the same records, in the same run.
+// list is painted, for every category of the tree in every display mode, a sort by a header
+// click, beside the same view filled without the window and a bare pass that reads the same
+// records, in the same run. With --table the program measures every category once (the best
+// of three of each) and prints one table instead:
+//   tablon_gui_bench --table
+// category, rows, the switch in each display mode, the sort and the bare pass, in ms.
 #include <benchmark/benchmark.h>
 
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QDir>
 #include <QTreeWidget>
+#include <algorithm>
+#include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <functional>
 #include <iostream>
 #include <memory>
 
@@ -77,12 +85,17 @@ void SetMode(int command) {
     Settle();
 }
 
+// A small category to switch from: the LOD colours, or the parents for the colours themselves.
+std::string AwayFrom(const std::string& path) {
+    return path.ends_with("LodColours") ? "Hdr Data/Parent" : "Hdr Data/LodColours";
+}
+
 // From a small category to the measured one and back; only the way there is timed.
 void BM_CategorySwitch(benchmark::State& state, std::string path, int modeCommand) {
     SetMode(modeCommand);
     for (auto _ : state) {
         state.PauseTiming();
-        Choose("Hdr Data/LodColours");
+        Choose(AwayFrom(path));
         state.ResumeTiming();
         Choose(path);
     }
@@ -106,17 +119,109 @@ void BM_ViewFill(benchmark::State& state, std::string path) {
     }
 }
 
-// What any program must do to show the same file: read every record once.
-void BM_BarePass(benchmark::State& state, FileId file) {
-    TableFile* table = gui->db->Table(file);
-    std::vector<uint8_t> record(table->MemSize());
-    for (auto _ : state) {
-        uint64_t sum = 0;
-        int i = 0;
-        for (; table->GetRecord(i, record.data()); ++i) sum += record[0];
-        benchmark::DoNotOptimize(sum);
-        state.counters["rows"] = i;
+// The column a sort is measured on: the third (a number in most lists), or the last of a
+// narrower list.
+int SortColumn(const CMvView& view) {
+    return std::min(2, view.ColumnCount() - 1);
+}
+
+// A header click in the detail view until the list is painted again.
+void ClickHeader(int column) {
+    gui->window->Pane()->View()->OnColumnClick(column);
+    Settle();
+    gui->window->List()->CurrentView()->viewport()->repaint();
+}
+
+void BM_Sort(benchmark::State& state, std::string path) {
+    SetMode(cmd::kDetail);
+    Choose(path);
+    CMvView* view = gui->window->Pane()->View();
+    if (!view) {
+        state.SkipWithError("no list");
+        return;
     }
+    const int column = SortColumn(*view);
+    for (auto _ : state) ClickHeader(column);
+    state.counters["rows"] = view->RowCount();
+}
+
+// What any program must do to show the same records: read each once through the view's source.
+int BarePass(const RecordSource& source) {
+    std::vector<uint8_t> record(source.RecordSize());
+    uint64_t sum = 0;
+    int i = 0;
+    for (; i < source.Count() && source.Get(i, record.data()); ++i) sum += record[0];
+    benchmark::DoNotOptimize(sum);
+    return i;
+}
+
+void BM_BarePass(benchmark::State& state, std::string path) {
+    Choose(path);
+    CMvView* view = gui->window->Pane()->View();
+    if (!view) {
+        state.SkipWithError("no list");
+        return;
+    }
+    for (auto _ : state) state.counters["rows"] = BarePass(view->Source());
+}
+
+// Every category of the tree that shows a list, by path.
+std::vector<std::string> ListCategories() {
+    std::vector<std::string> paths;
+    const CVantorTree& tree = gui->app->Frame().Tree();
+    for (int item = 0; item < tree.ItemCount(); ++item)
+        if (!tree.ItemAt(item).node->viewClass.empty()) paths.push_back(tree.PathOf(item));
+    // Those whose view is a form rather than a list are left out once the view is made.
+    std::erase_if(paths, [](const std::string& path) {
+        Choose(path);
+        return gui->window->Pane()->View() == nullptr;
+    });
+    return paths;
+}
+
+// The best of three runs, in milliseconds.
+double BestMs(const std::function<void()>& before, const std::function<void()>& measured) {
+    double best = 1e9;
+    for (int k = 0; k < 3; ++k) {
+        before();
+        const auto start = std::chrono::steady_clock::now();
+        measured();
+        const std::chrono::duration<double, std::milli> took =
+            std::chrono::steady_clock::now() - start;
+        best = std::min(best, took.count());
+    }
+    return best;
+}
+
+constexpr struct {
+    const char* name;
+    int command;
+} kModes[] = {{"LargeIcons", cmd::kLargeIcons},
+              {"SmallIcons", cmd::kSmallIcons},
+              {"List", cmd::kList},
+              {"Detail", cmd::kDetail}};
+
+// One line per category: rows, the switch in each mode, the sort and the bare pass.
+int PrintTable() {
+    std::printf("| Category | Rows | Switch: large | small | list | detail | Sort | Bare pass |\n");
+    std::printf("|---|---:|---:|---:|---:|---:|---:|---:|\n");
+    for (const std::string& path : ListCategories()) {
+        std::vector<double> switches;
+        for (const auto& mode : kModes) {
+            SetMode(mode.command);
+            switches.push_back(
+                BestMs([&path] { Choose(AwayFrom(path)); }, [&path] { Choose(path); }));
+        }
+        CMvView* view = gui->window->Pane()->View();  // in the detail view now
+        const int rows = view->RowCount();
+        const int column = SortColumn(*view);
+        const double sort = BestMs([] {}, [column] { ClickHeader(column); });
+        const double bare = BestMs([] {}, [view] { BarePass(view->Source()); });
+        std::printf("| %s | %d | %.1f | %.1f | %.1f | %.1f | %.1f | %.2f |\n", path.c_str(), rows,
+                    switches[0], switches[1], switches[2], switches[3], sort, bare);
+        std::fflush(stdout);
+    }
+    return gui->ui.failed ? 1 : 0;
 }
 
 }  // namespace
@@ -124,6 +229,14 @@ void BM_BarePass(benchmark::State& state, FileId file) {
 int main(int argc, char** argv) {
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication application(argc, argv);
+    bool table = false;
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--table") == 0) {
+            table = true;
+            std::copy(argv + i + 1, argv + argc + 1, argv + i);
+            --argc;
+            break;
+        }
     benchmark::Initialize(&argc, argv);
     SetProgramFpMode();
     QDir::setCurrent(QString::fromStdString(CeilingDir()));
@@ -142,31 +255,31 @@ int main(int argc, char** argv) {
     g.window->resize(1280, 800);
     g.window->show();
     Settle();
+    if (table) {
+        const int status = PrintTable();
+        g.window.reset();
+        g.app.reset();
+        g.db.reset();
+        return status;
+    }
 
-    struct Case {
-        const char* name;
-        const char* path;
-        FileId file;
+    // Names without the slashes of the paths: "ClassTable.Vehicles.Aircraft".
+    const auto name = [](std::string path) {
+        std::erase(path, ' ');
+        std::replace(path.begin(), path.end(), '/', '.');
+        return path;
     };
-    const Case cases[] = {
-        {"ClassTable", "Class Table", FileId::Ct},
-        {"Weapons", "Class Table/Weapons", FileId::Wcd},
-        {"Vehicles", "Class Table/Vehicles", FileId::Vcd},
-    };
-    for (const Case& c : cases) {
-        benchmark::RegisterBenchmark(
-            (std::string("BM_CategorySwitch/") + c.name + "/LargeIcons").c_str(), BM_CategorySwitch,
-            std::string(c.path), cmd::kLargeIcons)
+    for (const std::string& path : ListCategories()) {
+        for (const auto& mode : kModes)
+            benchmark::RegisterBenchmark(
+                ("BM_CategorySwitch/" + name(path) + "/" + mode.name).c_str(), BM_CategorySwitch,
+                path, mode.command)
+                ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("BM_Sort/" + name(path)).c_str(), BM_Sort, path)
             ->Unit(benchmark::kMillisecond);
-        benchmark::RegisterBenchmark(
-            (std::string("BM_CategorySwitch/") + c.name + "/Detail").c_str(), BM_CategorySwitch,
-            std::string(c.path), cmd::kDetail)
+        benchmark::RegisterBenchmark(("BM_ViewFill/" + name(path)).c_str(), BM_ViewFill, path)
             ->Unit(benchmark::kMillisecond);
-        benchmark::RegisterBenchmark((std::string("BM_ViewFill/") + c.name).c_str(), BM_ViewFill,
-                                     std::string(c.path))
-            ->Unit(benchmark::kMillisecond);
-        benchmark::RegisterBenchmark((std::string("BM_BarePass/") + c.name).c_str(), BM_BarePass,
-                                     c.file)
+        benchmark::RegisterBenchmark(("BM_BarePass/" + name(path)).c_str(), BM_BarePass, path)
             ->Unit(benchmark::kMillisecond);
     }
     benchmark::RunSpecifiedBenchmarks();
