@@ -6,12 +6,18 @@
 #include "platform/MappedFile.h"
 #include "platform/Settings.h"
 #include "shell/Ui.h"
+#include "store/MemorySet.h"
 
 namespace tablon {
 
-Database::Database(Ui& ui) : ui_(ui), journal_(Journal::Shared(Journal::FolderOf(""))) {
+// A set in memory has a journal of its own that is never attached: steps open and close,
+// nothing is journalled.
+Database::Database(Ui& ui)
+    : ui_(ui),
+      journal_(MemorySet::Current() ? std::make_shared<Journal>("")
+                                    : Journal::Shared(Journal::FolderOf(""))) {
     ctx_.ui = &ui;
-    ctx_.journal = journal_.get();
+    ctx_.journal = MemorySet::Current() ? nullptr : journal_.get();
     for (const auto& desc : FileDescs()) {
         std::unique_ptr<RecordFile> f;
         switch (desc.id) {
@@ -66,8 +72,12 @@ bool Database::OpenAll(const std::string& initialDir) {
         {
             // An optional file is only opened when it is there and readable; otherwise it is
             // skipped without a word.
-            MappedFile probe;
-            if (!probe.Open(f.Desc().name, false)) continue;
+            if (const MemoryFiles* memory = MemorySet::Current()) {
+                if (!memory->count(f.Desc().name)) continue;
+            } else {
+                MappedFile probe;
+                if (!probe.Open(f.Desc().name, false)) continue;
+            }
         }
         f.Open(f.Desc().name, initialDir, 1);
     }

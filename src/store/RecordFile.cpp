@@ -11,8 +11,10 @@
 #include <cstring>
 #include <limits>
 
+#include "platform/MemoryFile.h"
 #include "shell/Ui.h"
 #include "store/Journal.h"
+#include "store/MemorySet.h"
 #include "store/WriteFaults.h"
 
 namespace tablon {
@@ -50,7 +52,14 @@ int RecordFile::OpenMapped(const std::string& givenName, const std::string& filt
     // An unfinished step of the set's journal is rolled back before any file is read.
     if (ctx_.journal) ctx_.journal->Attach(ctx_.ui);
     const bool writable = mode == 1;
-    if (file_.Open(name, writable)) {
+    if (const MemoryFiles* memory = MemorySet::Current()) {
+        // A set in memory: a file that is not there is a file that cannot be found.
+        path_ = name;
+        const auto it = memory->find(name);
+        if (it == memory->end()) return 0;
+        const MemoryFile copy(it->second.data(), it->second.size());
+        if (!file_.Open(copy.Path(), writable)) return 0;
+    } else if (file_.Open(name, writable)) {
         path_ = name;
     } else {
         path_ = name;
