@@ -39,9 +39,7 @@ void CtCheck(ShellContext& ctx) {
 }
 
 void RegisterClassTable(ShellRegistry& registry) {
-    registry.RegisterView(CCtView::kClassName, [](ShellContext& ctx, const CategoryNode&) {
-        return std::unique_ptr<PaneView>(std::make_unique<CCtView>(ctx));
-    });
+    registry.RegisterView<CCtView>();
     registry.RegisterDocumentCommand(cmd::kEditCtRecord, EditCtRecord);
     registry.RegisterDocumentCommand(cmd::kSearchCtEntryReference, CtCheck);
     registry.RegisterApplicationCommand(cmd::kCtCheck, CtCheck);

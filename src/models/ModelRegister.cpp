@@ -6,23 +6,12 @@
 
 namespace tablon {
 
-namespace {
-
-template <typename View>
-void RegisterView(ShellRegistry& registry) {
-    registry.RegisterView(View::kClassName, [](ShellContext& ctx, const CategoryNode&) {
-        return std::unique_ptr<PaneView>(std::make_unique<View>(ctx));
-    });
-}
-
-}  // namespace
-
 void RegisterModels(ShellRegistry& registry) {
-    RegisterView<CHdrInfo>(registry);
-    RegisterView<CParentView>(registry);
-    RegisterView<CLodTable>(registry);
-    RegisterView<CTexTable>(registry);
-    RegisterView<CColTable>(registry);
+    registry.RegisterView<CHdrInfo>();
+    registry.RegisterView<CParentView>();
+    registry.RegisterView<CLodTable>();
+    registry.RegisterView<CTexTable>();
+    registry.RegisterView<CColTable>();
     // The parent dialog writes its record itself (the class-table editor opens it on a parent
     // it names): the caller has nothing to write back.
     registry.RegisterRecordDialog({FileId::Hdr, ModelTable::Parents},

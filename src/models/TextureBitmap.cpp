@@ -105,6 +105,8 @@ bool GetTexture(Database& db, int t, Ui& ui) {
     r.filter = kBmpFilter;
     r.defaultExt = "bmp";
     r.initialName = Format("bm-%d.bmp", t);
+    r.preview = true;
+    r.previewBitmap = *bitmap;
     const std::optional<std::string> path = ui.ChooseFile(r);
     if (!path) return false;
     std::FILE* f = std::fopen(path->c_str(), "wb");
@@ -227,6 +229,7 @@ bool SetTexture(Database& db, int t, Ui& ui) {
     r.filter = kBmpFilter;
     r.defaultExt = "bmp";
     r.mustExist = true;
+    r.preview = true;
     const std::optional<std::string> path = ui.ChooseFile(r);
     if (!path) return false;
     return Replace(db, t, rec, *path, ui);

@@ -1,5 +1,6 @@
 #include "qt/PainterCanvas.h"
 
+#include <QImage>
 #include <QPolygon>
 
 namespace tablon {
@@ -50,6 +51,19 @@ void PainterCanvas::DoPolygon(const std::vector<CanvasPoint>& points, bool fill)
 
 void PainterCanvas::DoFillRect(int x, int y, int w, int h) {
     p_.fillRect(x, y, w, h, ToQColor(Brush()));
+}
+
+void PainterCanvas::DoPixels(int x, int y, int w, int h, const std::vector<Colour>& pixels) {
+    if (w <= 0 || h <= 0 || pixels.size() < size_t(w) * size_t(h)) return;
+    QImage image(w, h, QImage::Format_RGB32);
+    for (int row = 0; row < h; ++row) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(row));
+        for (int col = 0; col < w; ++col) {
+            const Colour& c = pixels[size_t(row) * size_t(w) + size_t(col)];
+            line[col] = qRgb(c.r, c.g, c.b);
+        }
+    }
+    p_.drawImage(x, y, image);
 }
 
 void PainterCanvas::DoText(int x, int y, const std::string& text) {

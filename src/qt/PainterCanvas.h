@@ -19,6 +19,7 @@ class PainterCanvas : public Canvas {
     void DoPolygon(const std::vector<CanvasPoint>& points, bool fill) override;
     void DoFillRect(int x, int y, int w, int h) override;
     void DoText(int x, int y, const std::string& text) override;
+    void DoPixels(int x, int y, int w, int h, const std::vector<Colour>& pixels) override;
 
   private:
     void UsePen();

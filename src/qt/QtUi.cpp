@@ -2,18 +2,25 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QCursor>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
+#include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPainter>
 #include <QProcess>
 #include <QStringList>
 #include <QUrl>
+#include <QVBoxLayout>
 
 #include "qt/FormView.h"
+#include "qt/PainterCanvas.h"
+#include "shell/Dib.h"
 
 namespace tablon {
 
@@ -87,6 +94,74 @@ Answer QtUi::Message(const std::string& text, Icon icon, Buttons buttons,
     }
 }
 
+namespace {
+
+// The preview area of the bitmap file dialog: draws its bitmap through the drawing port.
+class PreviewArea : public QWidget {
+  public:
+    explicit PreviewArea(QWidget* parent) : QWidget(parent) { setMinimumSize(180, 180); }
+    CDib dib;
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        PainterCanvas canvas(painter, width(), height());
+        dib.Draw(canvas);
+    }
+};
+
+// The panel beside the file list: the "Preview" check box, the area and the four labels. In
+// save mode it shows the caller's bitmap and does not follow the selection.
+void AddPreview(QFileDialog& dlg, const FileRequest& r) {
+    dlg.setOption(QFileDialog::DontUseNativeDialog, true);
+    auto* grid = qobject_cast<QGridLayout*>(dlg.layout());
+    if (!grid) return;
+    auto* panel = new QWidget(&dlg);
+    auto* box = new QVBoxLayout(panel);
+    auto* check = new QCheckBox(QString::fromUtf8(kPreviewCheck), panel);
+    check->setChecked(true);
+    auto* area = new PreviewArea(panel);
+    box->addWidget(check);
+    box->addWidget(area, 1);
+    std::vector<QLabel*> labels;
+    for (int i = 0; i < 4; ++i) labels.push_back(new QLabel(panel));
+    for (QLabel* l : labels) box->addWidget(l);
+    grid->addWidget(panel, 0, grid->columnCount(), grid->rowCount(), 1);
+
+    auto show = [area, labels] {
+        const std::vector<std::string> texts = area->dib.Labels();
+        for (size_t i = 0; i < labels.size(); ++i)
+            labels[i]->setText(QString::fromStdString(texts[i]));
+        area->update();
+    };
+    auto load = [area, check, show](const QString& path) {
+        area->dib.Clear();
+        if (check->isChecked() && !path.isEmpty() && QFileInfo(path).isFile())
+            area->dib.ReadFile(path.toStdString());
+        show();
+    };
+    if (r.save) {
+        area->dib.Read(r.previewBitmap.data(), r.previewBitmap.size());
+        show();
+        QObject::connect(check, &QCheckBox::toggled, area, [area, r, show](bool on) {
+            area->dib.Clear();
+            if (on) area->dib.Read(r.previewBitmap.data(), r.previewBitmap.size());
+            show();
+        });
+        return;
+    }
+    show();
+    QObject::connect(&dlg, &QFileDialog::currentChanged, area, load);
+    QObject::connect(&dlg, &QFileDialog::directoryEntered, area, [area, show] {
+        area->dib.Clear();
+        show();
+    });
+    QObject::connect(check, &QCheckBox::toggled, area,
+                     [&dlg, load](bool) { load(dlg.selectedFiles().value(0)); });
+}
+
+}  // namespace
+
 std::optional<std::string> QtUi::ChooseFile(const FileRequest& r) {
     QFileDialog dlg(ActiveParent());
     if (!r.title.empty()) dlg.setWindowTitle(QString::fromStdString(r.title));
@@ -98,6 +173,7 @@ std::optional<std::string> QtUi::ChooseFile(const FileRequest& r) {
     if (!r.initialDir.empty()) dlg.setDirectory(QString::fromStdString(r.initialDir));
     if (!r.initialName.empty()) dlg.selectFile(QString::fromStdString(r.initialName));
     if (r.save) dlg.setOption(QFileDialog::DontConfirmOverwrite, true);
+    if (r.preview) AddPreview(dlg, r);
     if (Exec(dlg) != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return std::nullopt;
     return dlg.selectedFiles().first().toStdString();
 }

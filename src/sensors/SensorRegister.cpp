@@ -15,13 +15,6 @@ namespace tablon {
 
 namespace {
 
-template <typename View>
-void RegisterView(ShellRegistry& registry) {
-    registry.RegisterView(View::kClassName, [](ShellContext& ctx, const CategoryNode&) {
-        return std::unique_ptr<PaneView>(std::make_unique<View>(ctx));
-    });
-}
-
 void RegisterCommands(ShellRegistry& registry) {
     registry.RegisterDocumentCommand(cmd::kSetLowAir, [](ShellContext& c) { SetLowAir(c); });
     registry.RegisterDocumentCommand(cmd::kSortHardpointTables,
@@ -177,11 +170,11 @@ void RegisterVerbs(ShellRegistry& registry) {
 }  // namespace
 
 void RegisterSensors(ShellRegistry& registry) {
-    RegisterView<CRadarView>(registry);
-    RegisterView<CAcdView>(registry);
-    RegisterView<CIcdView>(registry);
-    RegisterView<CRwdView>(registry);
-    RegisterView<CVsdView>(registry);
+    registry.RegisterView<CRadarView>();
+    registry.RegisterView<CAcdView>();
+    registry.RegisterView<CIcdView>();
+    registry.RegisterView<CRwdView>();
+    registry.RegisterView<CVsdView>();
     RegisterSensorDialogs(registry);
     RegisterCommands(registry);
     RegisterVerbs(registry);

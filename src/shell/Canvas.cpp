@@ -32,6 +32,22 @@ void Canvas::Clear(Colour c) {
     brush_ = brush;
 }
 
+void Canvas::DoPixels(int x, int y, int w, int h, const std::vector<Colour>& pixels) {
+    if (w <= 0 || h <= 0 || pixels.size() < size_t(w) * size_t(h)) return;
+    const Colour brush = brush_;
+    for (int row = 0; row < h; ++row) {
+        const Colour* line = &pixels[size_t(row) * size_t(w)];
+        for (int from = 0; from < w;) {
+            int to = from + 1;
+            while (to < w && line[to] == line[from]) ++to;
+            brush_ = line[from];
+            DoFillRect(x + from, y + row, to - from, 1);
+            from = to;
+        }
+    }
+    brush_ = brush;
+}
+
 void RecordingCanvas::DoLine(int x0, int y0, int x1, int y1) {
     calls_.push_back("line " + std::to_string(x0) + " " + std::to_string(y0) + " " +
                      std::to_string(x1) + " " + std::to_string(y1) + " " + ColourText(Pen()));

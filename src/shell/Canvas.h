@@ -66,12 +66,18 @@ class Canvas {
     void Text(int x, int y, const std::string& text) { DoText(x + dx_, y + dy_, text); }
     // The whole area in a colour (the origin does not apply).
     void Clear(Colour c);
+    // An image of w x h pixels (top row first) with its top-left corner at (x, y).
+    void Pixels(int x, int y, int w, int h, const std::vector<Colour>& pixels) {
+        DoPixels(x + dx_, y + dy_, w, h, pixels);
+    }
 
   protected:
     virtual void DoLine(int x0, int y0, int x1, int y1) = 0;
     virtual void DoPolygon(const std::vector<CanvasPoint>& points, bool fill) = 0;
     virtual void DoFillRect(int x, int y, int w, int h) = 0;
     virtual void DoText(int x, int y, const std::string& text) = 0;
+    // By default, each row's runs of one colour as rectangles.
+    virtual void DoPixels(int x, int y, int w, int h, const std::vector<Colour>& pixels);
 
   private:
     std::vector<CanvasPoint> Translated(const std::vector<CanvasPoint>& points) const;

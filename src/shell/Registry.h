@@ -55,6 +55,13 @@ class ShellRegistry {
     };
 
     void RegisterView(const std::string& viewClass, ViewFactory factory);
+    // A view class made from the shell's context alone, registered under its class name.
+    template <typename View>
+    void RegisterView() {
+        RegisterView(View::kClassName, [](ShellContext& ctx, const CategoryNode&) {
+            return std::unique_ptr<PaneView>(std::make_unique<View>(ctx));
+        });
+    }
     const ViewFactory* FindView(const std::string& viewClass) const;
 
     void RegisterDocumentCommand(int id, ContextCommand run, ContextUpdate update = {});

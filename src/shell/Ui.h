@@ -3,6 +3,7 @@
 // each implement it.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -27,6 +28,10 @@ struct FileRequest {
     std::string initialDir;   // empty: where the platform starts
     bool mustExist = false;
     bool hideReadOnly = true;
+    // A bitmap preview beside the file list ("&Preview", CDib): in open mode it shows the
+    // selected file; in save mode it shows previewBitmap (a whole bitmap file) from the start.
+    bool preview = false;
+    std::vector<uint8_t> previewBitmap;
 };
 
 // An item of a popup menu: the command it sends and whether it shows checked.

@@ -26,12 +26,8 @@ Answer OnCopy(ShellContext& ctx, int index, Bytes& record) {
 }  // namespace
 
 void RegisterWeapons(ShellRegistry& registry) {
-    registry.RegisterView(CWeaponView::kClassName, [](ShellContext& ctx, const CategoryNode&) {
-        return std::unique_ptr<PaneView>(std::make_unique<CWeaponView>(ctx));
-    });
-    registry.RegisterView(CHardpointView::kClassName, [](ShellContext& ctx, const CategoryNode&) {
-        return std::unique_ptr<PaneView>(std::make_unique<CHardpointView>(ctx));
-    });
+    registry.RegisterView<CWeaponView>();
+    registry.RegisterView<CHardpointView>();
     registry.RegisterRecordDialog({FileId::Wcd, ModelTable::None},
                                   OnCopy<WeaponRecord, RunWeaponDialog>);
     registry.RegisterRecordDialog({FileId::Wld, ModelTable::None},
