@@ -31,12 +31,12 @@ shot main-list --select "Vehicles" --mode list --row 2
 shot main-detail --select "Class Table" --mode detail --row 2
 shot class-table-dialog --select "Class Table" --mode detail --row 2 --show-item
 # The filter row and "N of M rows" in both themes, and the window at 200 % scaling.
-shot find-light --select "Weapons" --mode detail --filter "Range=>100" --filter "Name=a" \
+shot find-light --select "Weapons" --mode detail --filter "Range=>10" --filter "Name=a" \
     --row 1 --theme light
-shot find-dark --select "Weapons" --mode detail --filter "Range=>100" --filter "Name=a" \
+shot find-dark --select "Weapons" --mode detail --filter "Range=>10" --filter "Name=a" \
     --row 1 --theme dark
 export QT_SCALE_FACTOR=2
-shot find-dark-200 --select "Weapons" --mode detail --filter "Range=>100" --theme dark
+shot find-dark-200 --select "Weapons" --mode detail --filter "Range=>10" --theme dark
 unset QT_SCALE_FACTOR
 # Dialogs reached from a row (--open double-clicks it) and their buttons (--press).
 shot objective-viewer --select "Objectives" --mode detail --row 2 --open --press View \
