@@ -302,6 +302,7 @@ class Cli : public CliSession {
         }
         if (i < words.size() && (words[i] == "-h" || words[i] == "help")) return Help();
         if (i >= words.size()) return Usage("no command given");
+        const size_t commandAt = i;
         size_t used = 0;
         verb_ = verbRegistry_.Verbs().Find(words, i, used);
         std::string command = words[i];
@@ -331,15 +332,31 @@ class Cli : public CliSession {
             err_ << kOwnLine << "Can't change to directory " << dir << "\n";
             return 1;
         }
+        // The whole command is one step of the journal, named by its words.
+        std::shared_ptr<Journal> journal;
+        if (!verb_ || !verb_->ownSteps) {
+            std::string name;
+            for (size_t k = commandAt; k < words.size(); ++k)
+                name += (k > commandAt ? " " : "") + words[k];
+            journal = Journal::Shared(Journal::FolderOf(""));
+            journal->BeginStep(name);
+        }
         // A maintenance run ends by saying how many records it wrote.
-        if (command_ == "run" || command_.rfind("run ", 0) == 0) {
-            const uint64_t before = LastJournalStep();
-            const int status = EndFailure(verb_ ? verb_->run(*this, args) : RunNamed(args));
+        const bool maintenance = command_ == "run" || command_.rfind("run ", 0) == 0;
+        const uint64_t before = maintenance ? LastJournalStep() : 0;
+        int status = RunVerb(command, args);
+        if (journal) journal->EndStep();
+        if (maintenance) {
+            status = EndFailure(status);
             if (status != 2)
                 err_ << Plural(RecordsWrittenAfter(before), "record", "records") << " written\n";
-            return status;
         }
+        return status;
+    }
+
+    int RunVerb(const std::string& command, const Args& args) {
         if (verb_) return verb_->run(*this, args);
+        if (command == "run") return RunNamed(args);
         if (command == "info") return Info(args);
         if (command == "show") return Show(args);
         if (command == "raw") return Raw(args);

@@ -62,6 +62,9 @@ struct CliVerb {
     std::string usage;  // one line (or more) for the usage text, without the leading spaces
     std::vector<std::string> valued;  // options that take a value ("--pos", "--format" ...)
     std::function<int(CliSession&, const CliArgs&)> run;
+    // Every verb is one step of the set's journal, named by its command line, unless it makes
+    // steps of its own (undo, redo).
+    bool ownSteps = false;
 };
 
 class CliVerbTable {

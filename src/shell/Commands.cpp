@@ -1,5 +1,7 @@
 #include "shell/Commands.h"
 
+#include <cstring>
+
 namespace tablon {
 
 using namespace cmd;
@@ -142,6 +144,31 @@ const CommandText* CommandTextOf(int id) {
     for (const auto& t : kTexts)
         if (t.id == id) return &t;
     return nullptr;
+}
+
+std::string CommandName(int id) {
+    const char* found = nullptr;
+    std::function<void(const Menu&)> search = [&](const Menu& m) {
+        for (const auto& item : m.items) {
+            if (found) return;
+            if (item.id == id && item.text[0]) found = item.text;
+            if (item.submenu) search(*item.submenu);
+        }
+    };
+    for (const auto& m : MainMenu()) search(m);
+    if (!found) search(PopupMenu());
+    std::string name;
+    if (found) {
+        for (const char* p = found; *p && *p != '\t'; ++p)
+            if (*p != '&') name += *p;
+        for (const char* tail : {"\u2026", "..."})
+            if (name.size() > std::strlen(tail) &&
+                name.compare(name.size() - std::strlen(tail), std::string::npos, tail) == 0)
+                name.erase(name.size() - std::strlen(tail));
+        return name;
+    }
+    if (const CommandText* t = CommandTextOf(id); t && t->toolTip) return t->toolTip;
+    return "Command " + std::to_string(id);
 }
 
 const std::vector<const char*>& StatusIndicators() {

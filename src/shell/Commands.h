@@ -5,6 +5,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace tablon {
@@ -96,6 +97,9 @@ struct CommandText {
     const char* toolTip;
 };
 const CommandText* CommandTextOf(int id);
+// A command's name as a person knows it: its menu text without the accelerator mark and key
+// ("Sort Hardpoint Tables", "Undo"), else its tool tip, else "Command N".
+std::string CommandName(int id);
 // The status bar's message pane shows this when no command is highlighted; the three further
 // panes are the lock indicators.
 constexpr const char* kIdlePrompt = "Ready";

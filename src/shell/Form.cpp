@@ -361,13 +361,24 @@ int Form::Position(int id) const {
 
 void Form::Press(int id) {
     if (ended_) return;
-    if (const Control* c = Find(id); c && (!c->enabled || !c->visible)) return;
+    const Control* c = Find(id);
+    if (c && (!c->enabled || !c->visible)) return;
+    OperationScope operation(ui_, ActionName(c ? c->label : std::string()));
     if (id == kIdOk)
         OnOK();
     else if (id == kIdCancel)
         OnCancel();
     else
         OnButton(id);
+}
+
+std::string Form::ActionName(const std::string& label) const {
+    std::string name = title_;
+    std::string text;
+    for (char ch : label)
+        if (ch != '&') text += ch;
+    if (!text.empty()) name += (name.empty() ? "" : ": ") + text;
+    return name;
 }
 
 void Form::FocusLost(int id) {
@@ -378,6 +389,7 @@ void Form::ListEvent(int id, ListEventKind kind, int row, int column) {
     if (ended_) return;
     const Control& c = At(id);
     if (row >= int(c.rows.size())) row = -1;
+    OperationScope operation(ui_, ActionName({}));
     OnListEvent(id, kind, row, column);
 }
 

@@ -253,6 +253,8 @@ class Form {
   private:
     Control& At(int id);
     const Control& At(int id) const;
+    // The name of a person's action in the form, for the journal: "Weapon Data: Update".
+    std::string ActionName(const std::string& label) const;
     bool TakeOne(size_t entry);
 
     struct Binding {

@@ -41,6 +41,11 @@ bool CMainFrame::SwitchView(const CategoryNode& node) {
     return ReplaceView(node);
 }
 
+bool CMainFrame::Run(int id) {
+    OperationScope operation(&ctx_.ui, CommandName(id));
+    return router_.Run(id);
+}
+
 void CMainFrame::OnTreeSelectionChanged(int item) {
     BusyScope busy(ctx_.ui);
     if (item < 0 || item >= tree_.ItemCount()) return;
@@ -110,8 +115,37 @@ CAboutDlg::CAboutDlg() : Form("About Tablon", 260, 100) {
 
 // ---- CTablonApp ----
 
+namespace {
+
+// The operations of the window as steps of the set's journal.
+class JournalOperations : public OperationHost {
+  public:
+    explicit JournalOperations(Journal& journal) : journal_(journal) {}
+    void Begin(const std::string& name) override {
+        names_.push_back(name);
+        journal_.BeginStep(name);
+    }
+    void End() override {
+        if (!names_.empty()) names_.pop_back();
+        journal_.EndStep();
+    }
+    int DialogOpening() override { return journal_.Suspend(); }
+    void DialogClosed(int token, const std::string& name) override {
+        journal_.Resume(token, !name.empty() || names_.empty() ? name : names_.front());
+    }
+
+  private:
+    Journal& journal_;
+    std::vector<std::string> names_;
+};
+
+}  // namespace
+
 CTablonApp::CTablonApp(Database& db, Ui& ui) : ctx_{db, ui, doc_, registry_} {
     RegisterSubsystems(registry_);
+    operations_ = std::make_unique<JournalOperations>(db.GetJournal());
+    previousOperations_ = ui.Operations();
+    ui.SetOperations(operations_.get());
 
     docCommands_.Add(cmd::kImportData, [this] { ImportData(ctx_.db, ctx_.ui); });
     for (const auto& e : registry_.DocumentCommands()) {
@@ -167,7 +201,10 @@ CTablonApp::CTablonApp(Database& db, Ui& ui) : ctx_{db, ui, doc_, registry_} {
     frame_ = std::make_unique<CMainFrame>(ctx_, router_);
 }
 
-CTablonApp::~CTablonApp() = default;
+CTablonApp::~CTablonApp() {
+    frame_.reset();
+    if (ctx_.ui.Operations() == operations_.get()) ctx_.ui.SetOperations(previousOperations_);
+}
 
 void CTablonApp::Start() {
     doc_.OnNewDocument();

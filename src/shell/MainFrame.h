@@ -72,7 +72,8 @@ class CMainFrame {
 
     // The state of a command as menus and toolbar show it, and running it.
     CommandState StateOf(int id) const { return router_.State(id); }
-    bool Run(int id) { return router_.Run(id); }
+    // Each command a person issues is one step of the set's journal, named after the command.
+    bool Run(int id);
     // The status-bar text while a command is highlighted (the idle text otherwise).
     static std::string PromptOf(int id);
 
@@ -157,6 +158,8 @@ class CTablonApp {
     CommandTable docCommands_;
     CommandTable appCommands_;
     CommandRouter router_;
+    std::unique_ptr<OperationHost> operations_;
+    OperationHost* previousOperations_ = nullptr;
     std::unique_ptr<CMainFrame> frame_;
 };
 

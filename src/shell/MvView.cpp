@@ -542,6 +542,7 @@ void CMvView::OnColumnClick(int column) {
 
 void CMvView::OnDoubleClick(int row) {
     if (row < 0 || row >= RowCount()) return;
+    OperationScope operation(&ctx_.ui, CommandName(cmd::kShowItem));
     ShowRecord(row);
 }
 
@@ -563,7 +564,10 @@ void CMvView::EndDrag(std::optional<int> targetRow) {
     dragging_ = false;
     const int source = draggedItem_;
     draggedItem_ = -1;
-    if (targetRow && *targetRow >= 0 && *targetRow < RowCount()) OnDrop(source, *targetRow);
+    if (targetRow && *targetRow >= 0 && *targetRow < RowCount()) {
+        OperationScope operation(&ctx_.ui, "Drag and Drop");
+        OnDrop(source, *targetRow);
+    }
 }
 
 // ---- sorting ----

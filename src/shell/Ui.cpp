@@ -40,9 +40,13 @@ std::string NoDirectoryText(const std::string& dir) {
 }
 
 Answer Ui::RunDialog(Form& form) {
+    OperationHost* host = operations_;
+    const int token = host ? host->DialogOpening() : 0;
     form.Begin(*this);
     if (!form.Ended()) Modal(form);
     if (!form.Ended()) form.End(Answer::Cancel);
+    // What the caller writes after an OK belongs to the dialog's OK.
+    if (host) host->DialogClosed(token, form.Result() == Answer::Ok ? form.Title() + ": OK" : "");
     return form.Result();
 }
 

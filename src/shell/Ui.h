@@ -41,9 +41,27 @@ struct MenuChoice {
     bool checked = false;
 };
 
+// Opens and closes the steps of the set's write journal around what a person does, so that each
+// operation (a command, a dialog's button) is one step, undone as one. The application installs
+// one on its Ui; without one, every write is a step of its own.
+class OperationHost {
+  public:
+    virtual ~OperationHost() = default;
+    virtual void Begin(const std::string& name) = 0;
+    virtual void End() = 0;
+    // A modal dialog opens within an operation: what the operation wrote so far is one step, and
+    // each action of the dialog one more. When it closes, the operation goes on as a step named
+    // after how the dialog ended (empty: the operation's own name).
+    virtual int DialogOpening() = 0;
+    virtual void DialogClosed(int token, const std::string& name) = 0;
+};
+
 class Ui {
   public:
     virtual ~Ui() = default;
+
+    void SetOperations(OperationHost* host) { operations_ = host; }
+    OperationHost* Operations() const { return operations_; }
 
     // A modal message box. Boxes that name no icon show the exclamation icon.
     virtual Answer Message(const std::string& text, Icon icon, Buttons buttons,
@@ -78,6 +96,25 @@ class Ui {
     // Shows an initialised form until it is ended; a form still open afterwards is cancelled.
     // Without a person to ask (the default) every dialog is cancelled.
     virtual void Modal(Form& /*form*/) {}
+
+  private:
+    OperationHost* operations_ = nullptr;
+};
+
+// One operation of a person for the length of a scope (nothing without an operation host).
+class OperationScope {
+  public:
+    OperationScope(Ui* ui, const std::string& name) : host_(ui ? ui->Operations() : nullptr) {
+        if (host_) host_->Begin(name);
+    }
+    ~OperationScope() {
+        if (host_) host_->End();
+    }
+    OperationScope(const OperationScope&) = delete;
+    OperationScope& operator=(const OperationScope&) = delete;
+
+  private:
+    OperationHost* host_;
 };
 
 // What a Ui says when it cannot show the help file: the file is missing, or the desktop has no

@@ -36,8 +36,8 @@ constexpr uint64_t kZeroChunk = uint64_t(1) << 20;  // journal space prepared at
 constexpr uint64_t kGrowMin = uint64_t(64) << 10;   // least kept at once by a growing save
 constexpr size_t kHead = 8, kTail = 4;
 
-// A checksum over the entry, eight bytes at a time.
-uint32_t Checksum(const uint8_t* p, size_t n, uint64_t seed) {
+// A hash of bytes, eight at a time.
+uint64_t Hash64(const uint8_t* p, size_t n, uint64_t seed) {
     uint64_t h = seed ^ 0x9E3779B97F4A7C15ull;
     size_t i = 0;
     for (; i + 8 <= n; i += 8) {
@@ -49,8 +49,13 @@ uint32_t Checksum(const uint8_t* p, size_t n, uint64_t seed) {
         h ^= p[i];
         h *= 0x100000001B3ull;
     }
-    h ^= h >> 32;
-    return uint32_t(h);
+    return h;
+}
+
+// A checksum over the entry.
+uint32_t Checksum(const uint8_t* p, size_t n, uint64_t seed) {
+    const uint64_t h = Hash64(p, n, seed);
+    return uint32_t(h ^ (h >> 32));
 }
 
 void Put32(std::vector<uint8_t>& b, uint32_t v) {
@@ -81,6 +86,7 @@ class BodyReader {
         return std::string(reinterpret_cast<const char*>(p_ + at_ - n), n);
     }
     bool Ok() const { return ok_; }
+    bool More() const { return ok_ && at_ < n_; }
 
   private:
     bool Take(uint64_t k) {
@@ -149,6 +155,10 @@ JournalContents Parse(std::vector<uint8_t> bytes) {
             s.id = r.U64();
             s.time = int64_t(r.U64());
             s.command = r.Text();
+            if (r.More()) {
+                s.kind = StepKind(r.U32());
+                s.target = r.U64();
+            }
             ok = r.Ok() && !open;
             if (ok) {
                 c.steps.push_back(std::move(s));
@@ -185,6 +195,17 @@ JournalContents Parse(std::vector<uint8_t> bytes) {
                         const uint64_t from = r.U64(), to = r.U64();
                         ok = r.Ok();
                         if (ok) open->written[number].push_back({from, to});
+                    }
+                }
+                // Journals written before the lengths and hashes were kept end here.
+                if (ok && r.More()) {
+                    for (size_t k = 0; k < open->files.size(); ++k) {
+                        open->lengthAfter.push_back(r.U64());
+                        open->hashAfter.push_back(r.U64());
+                    }
+                    if (!r.Ok()) {
+                        open->lengthAfter.clear();
+                        open->hashAfter.clear();
                     }
                 }
             }
@@ -443,15 +464,41 @@ bool Journal::Attach(Ui* ui) {
     return true;
 }
 
-void Journal::BeginStep(const std::string& command) {
+void Journal::BeginStep(const std::string& command, StepKind kind, uint64_t target) {
     if (depth_++ > 0) return;
     command_ = command;
+    kind_ = kind;
+    target_ = target;
     spoilt_ = false;
     stepWritten_ = false;
     touched_.clear();
     lastTouched_ = 0;
     pending_.clear();
-    if (fd_ >= 0 && end_ > limit_) Compact();
+}
+
+int Journal::Suspend() {
+    const int depth = depth_;
+    if (depth_ == 0) return 0;
+    depth_ = 1;
+    EndStep(true);
+    return depth;
+}
+
+void Journal::Resume(int depth, const std::string& command) {
+    if (depth <= 0) return;
+    BeginStep(command);
+    depth_ = depth;
+}
+
+uint64_t Journal::HashRanges(const uint8_t* bytes, uint64_t length,
+                             const std::vector<std::pair<uint64_t, uint64_t>>& ranges) {
+    uint64_t h = length;
+    for (auto [from, to] : ranges) {
+        to = std::min(to, length);
+        if (from >= to || !bytes) continue;
+        h = Hash64(bytes + from, size_t(to - from), h ^ from);
+    }
+    return h;
 }
 
 int Journal::EndStep(bool ok) {
@@ -475,6 +522,7 @@ int Journal::Commit() {
         std::vector<uint8_t> body;
         Put64(body, nextId_ - 1);
         Put32(body, uint32_t(touched_.size()));
+        std::vector<uint64_t> after;  // per file: the length and the hash of what was written
         for (Touched& t : touched_) {
             auto& w = t.written;
             std::sort(w.begin(), w.end());
@@ -485,11 +533,17 @@ int Journal::Commit() {
                 else
                     merged.push_back(r);
             }
+            // The hash is taken over the file as it is on disk now (an append leaves the
+            // mapping short until it is renewed).
+            if (t.file->IsMapped() && t.file->DiskSize() != t.file->FileSize()) t.file->Remap();
             if (!merged.empty() && t.file->IsMapped()) {
                 const uint64_t from = merged.front().first;
                 const uint64_t to = std::min<uint64_t>(merged.back().second, t.file->FileSize());
                 if (from < to && !t.file->SyncRange(from, to - from)) ok = 0;
             }
+            const uint64_t length = t.file->IsMapped() ? t.file->FileSize() : t.file->DiskSize();
+            after.push_back(length);
+            after.push_back(HashRanges(t.file->View(), t.file->IsMapped() ? length : 0, merged));
             Put32(body, t.number);
             Put32(body, uint32_t(merged.size()));
             for (auto [a, b] : merged) {
@@ -497,6 +551,7 @@ int Journal::Commit() {
                 Put64(body, b);
             }
         }
+        for (uint64_t v : after) Put64(body, v);
         if (ok && !AppendEntry(kDone, body, false)) ok = 0;
         // A step whose data did not all reach the disk is undone at once.
         if (!ok) Abort();
@@ -577,11 +632,15 @@ Journal::Touched* Journal::Touch(RecordFile& f) {
             return &touched_[k];
         }
     if (!stepWritten_) {
+        // Between steps, the history is cut back once the journal has grown past its bound.
+        if (pending_.empty() && end_ > limit_) Compact();
         stepStart_ = end_ + pending_.size();
         std::vector<uint8_t> body;
         Put64(body, nextId_++);
         Put64(body, uint64_t(std::time(nullptr)));
         PutText(body, command_);
+        Put32(body, uint32_t(kind_));
+        Put64(body, target_);
         const size_t at = pending_.size();
         Put32(pending_, kStep);
         Put32(pending_, uint32_t(body.size()));

@@ -8,7 +8,9 @@
 // The journal file is a sequence of entries: tag, body length, body, checksum of all three.
 // STEP (id, time, command) opens a step; FILE (per-step file number, length, count, layout,
 // path, name) and PRE (file number, offset, the old bytes) follow; DONE (id, the byte ranges
-// written) commits it and UNDO (id) says it was rolled back.
+// written, then each file's length and a hash of those ranges afterwards) commits it and UNDO
+// (id) says it was rolled back. A STEP of an undo or a redo names the step it takes back or puts
+// again.
 #pragma once
 
 #include <cstdint>
@@ -34,6 +36,8 @@ struct JournalFile {
 };
 
 enum class StepState { Committed, Uncommitted, RolledBack };
+// What a step did: a change of its own, or taking back (or putting again) an earlier one.
+enum class StepKind : uint32_t { Edit = 0, Undo = 1, Redo = 2 };
 const char* StepStateName(StepState s);
 
 struct JournalPre {
@@ -48,10 +52,18 @@ struct JournalStepInfo {
     int64_t time = 0;  // seconds since 1970, UTC
     std::string command;
     StepState state = StepState::Uncommitted;
+    StepKind kind = StepKind::Edit;
+    uint64_t target = 0;  // the step an undo or redo is about
     std::vector<JournalFile> files;
     std::vector<JournalPre> pres;
     // Per file number: the byte ranges the step wrote [from, to), known once committed.
     std::vector<std::vector<std::pair<uint64_t, uint64_t>>> written;
+    // Per file number, once committed: the file's length and the hash of the written ranges
+    // as the step left them (empty for a step of a journal that did not keep them).
+    std::vector<uint64_t> lengthAfter, hashAfter;
+    bool AfterKnown() const {
+        return lengthAfter.size() == files.size() && hashAfter.size() == files.size();
+    }
     // "vantor.vcd 3-5, 9; vantor.ct 0": the records written, by file (byte ranges for files
     // without records, the files alone while the step is uncommitted).
     std::string RecordsText() const;
@@ -94,7 +106,7 @@ class Journal {
 
     // Steps nest; the outermost one commits when it ends. A write outside any step is a step
     // of its own.
-    void BeginStep(const std::string& command);
+    void BeginStep(const std::string& command, StepKind kind = StepKind::Edit, uint64_t target = 0);
     // Ends a level; the outermost commits, or, when the step failed (ok false here or at a
     // level within after it had changed something), puts every file back at once. Returns
     // false when the step did not commit.
@@ -102,6 +114,16 @@ class Journal {
     // Counts the changes journalled so far (to tell whether a failed write changed anything).
     uint64_t Changes() const { return changes_; }
     bool InStep() const { return depth_ > 0; }
+    // A modal dialog runs within the operation that opened it, and each of its own actions is
+    // a step: Suspend ends the open step (every level) as it stands and returns its depth;
+    // Resume opens it again under a name for whatever the operation still writes.
+    int Suspend();
+    void Resume(int depth, const std::string& command);
+
+    // The hash a committed step keeps of the bytes it wrote: the ranges, cut at length, of a
+    // file's bytes.
+    static uint64_t HashRanges(const uint8_t* bytes, uint64_t length,
+                               const std::vector<std::pair<uint64_t, uint64_t>>& ranges);
 
     // Journalling, called by the store's write primitives inside a step. Save keeps the old
     // bytes of [offset, offset + length) (within the file's length at the step's start) before
@@ -155,6 +177,8 @@ class Journal {
     uint64_t nextId_ = 1;
     int depth_ = 0;
     std::string command_;
+    StepKind kind_ = StepKind::Edit;
+    uint64_t target_ = 0;
     bool stepWritten_ = false;  // the STEP entry is in the journal
     uint64_t stepStart_ = 0;    // where it lies
     std::vector<Touched> touched_;

@@ -6,7 +6,9 @@
 #include "shell/Form.h"
 #include "shell/Registry.h"
 #include "shell/ViewText.h"
+#include "store/Database.h"
 #include "store/Journal.h"
+#include "store/Undo.h"
 
 namespace tablon {
 
@@ -42,12 +44,64 @@ int RecoverVerb(CliSession& s, const CliArgs& args) {
     return 0;
 }
 
+// "undo [--steps N]" and "redo [--steps N]": the latest steps taken back or put again, one
+// journal step each, stopping at the first that cannot be.
+int UndoRedoVerb(CliSession& s, const CliArgs& args, bool redo) {
+    if (!args.positional.empty())
+        return s.Usage(redo ? "redo takes no arguments" : "undo takes no arguments");
+    long long steps = 1;
+    if (args.Has("--steps") && !ParseCliInt(args.Opt("--steps"), 1, 1000000, steps))
+        return s.Usage("--steps is a number from 1 on");
+    Database* db = s.Open();
+    if (!db) return 1;
+    for (long long k = 0; k < steps; ++k) {
+        std::string message;
+        const UndoResult r = redo ? RedoLast(*db, message) : UndoLast(*db, message);
+        if (r != UndoResult::Done) {
+            s.Err() << message << "\n";
+            // Running out of history after at least one step is no failure.
+            return r == UndoResult::Nothing && k > 0 ? 0 : 1;
+        }
+        s.Err() << (redo ? "Redone: " : "Undone: ") << message << "\n";
+    }
+    return 0;
+}
+
+// "history": the steps in effect, oldest first, then those that can be redone.
+int HistoryVerb(CliSession& s, const CliArgs& args) {
+    if (!args.positional.empty()) return s.Usage("history takes no arguments");
+    TableFormat format;
+    if (!s.Format(args, format, false)) return 2;
+    std::vector<ListColumn> columns;
+    for (const char* title : {"Time", "Command", "Records", "State"}) columns.push_back({title});
+    std::vector<ListRow> rows;
+    for (const HistoryRow& h : HistoryRows(ReadHistory(Journal::FolderOf(""))))
+        rows.push_back(
+            {{h.time, h.command, h.records, h.undone ? "undone" : "done"}, int64_t(h.id)});
+    WriteListTable(columns, rows, format, s.Out());
+    return 0;
+}
+
 }  // namespace
 
 void RegisterStore(ShellRegistry& registry) {
     registry.Verbs().Register(
         CliVerb{"journal", "journal [--format tsv|json]", {"--format"}, JournalVerb});
     registry.Verbs().Register(CliVerb{"recover", "recover", {}, RecoverVerb});
+    registry.Verbs().Register(
+        CliVerb{"undo",
+                "undo [--steps N]",
+                {"--steps"},
+                [](CliSession& s, const CliArgs& a) { return UndoRedoVerb(s, a, false); },
+                true});
+    registry.Verbs().Register(
+        CliVerb{"redo",
+                "redo [--steps N]",
+                {"--steps"},
+                [](CliSession& s, const CliArgs& a) { return UndoRedoVerb(s, a, true); },
+                true});
+    registry.Verbs().Register(
+        CliVerb{"history", "history [--format tsv|json]", {"--format"}, HistoryVerb});
 }
 
 }  // namespace tablon
