@@ -679,6 +679,29 @@ void Arrow(QPainter& p, const Ink& ink, bool forward) {
     p.restore();
 }
 
+// A blue arrow turning back to the left (undo) or on to the right (redo).
+void TurnArrow(QPainter& p, const Ink& ink, bool redo) {
+    const QColor fill(0x2f, 0x7f, 0xd0);
+    p.save();
+    if (redo) {
+        p.translate(32, 0);
+        p.scale(-1, 1);
+    }
+    QPainterPath arc;
+    arc.moveTo(10, 12.5);
+    arc.cubicTo(16, 7, 27, 8.5, 27, 17);
+    arc.cubicTo(27, 23, 22, 26.5, 15, 26.5);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(ink.line, 7, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin));
+    p.drawPath(arc);
+    p.setPen(QPen(fill, 4.5, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin));
+    p.drawPath(arc);
+    p.setPen(LinePen(ink.line, ink.lw));
+    p.setBrush(fill);
+    p.drawPath(Poly({{2.5, 15}, {12, 4.5}, {14.5, 18.5}}));
+    p.restore();
+}
+
 void Draw(QPainter& p, Picture picture, const Ink& ink) {
     switch (picture) {
         case Picture::Record:
@@ -767,6 +790,10 @@ void Draw(QPainter& p, Picture picture, const Ink& ink) {
             return Arrow(p, ink, false);
         case Picture::Forward:
             return Arrow(p, ink, true);
+        case Picture::Undo:
+            return TurnArrow(p, ink, false);
+        case Picture::Redo:
+            return TurnArrow(p, ink, true);
     }
 }
 

@@ -10,9 +10,16 @@ const std::vector<Menu>& MainMenu() {
     static const Menu theme{
         "&Theme", {{"&System", kThemeSystem}, {"&Light", kThemeLight}, {"&Dark", kThemeDark}}};
     static const std::vector<Menu> menus{
-        {"&File", {{"&Export List\u2026", kExportList}, {"", 0}, {"E&xit", kAppExit}}},
+        {"&File",
+         {{"&Compare With\u2026", kCompareWith},
+          {"&Export List\u2026", kExportList},
+          {"", 0},
+          {"E&xit", kAppExit}}},
         {"&Edit",
          {{"&Undo\tCtrl+Z", kEditUndo},
+          {"&Redo\tCtrl+Shift+Z", kEditRedo},
+          {"&History\u2026", kEditHistory},
+          {"", 0},
           {"Cu&t\tCtrl+X", kEditCut},
           {"&Copy\tCtrl+C", kEditCopy},
           {"&Paste\tCtrl+V", kEditPaste},
@@ -76,6 +83,7 @@ const Menu& PopupMenu() {
 const std::vector<ToolbarButton>& Toolbar() {
     static const std::vector<ToolbarButton> buttons{
         {kNavBack, 12},   {kNavForward, 13}, {0, -1},
+        {kEditUndo, 14},  {kEditRedo, 15},   {0, -1},
         {kShowItem, 0},   {kAddItem, 1},     {kAddCopy, 2},
         {kDeleteItem, 3}, {kExportItem, 4},  {0, -1},
         {kLargeIcons, 5}, {kSmallIcons, 6},  {kList, 7},
@@ -91,6 +99,9 @@ namespace {
 constexpr CommandText kTexts[] = {
     {kAppExit, "Quit the application; prompts to save documents", "Exit"},
     {kEditUndo, "Undo the last action", "Undo"},
+    {kEditRedo, "Redo the last action undone", "Redo"},
+    {kEditHistory, "List the changes made to the database, newest last", "History"},
+    {kCompareWith, "Compare the database with another set, record by record", "Compare With"},
     {kEditCut, "Cut the selection and put it on the Clipboard", "Cut"},
     {kEditCopy, "Copy the selection and put it on the Clipboard", "Copy"},
     {kEditPaste, "Insert Clipboard contents", "Paste"},
@@ -185,6 +196,7 @@ const std::vector<Accelerator>& Accelerators() {
         {Key::X, kCtrl, kEditCut},
         {Key::Delete, kShift, kEditCut},
         {Key::Z, kCtrl, kEditUndo},
+        {Key::Z, kCtrl | kShift, kEditRedo},
         {Key::Backspace, kAlt, kEditUndo},
         {Key::Delete, kNoModifier, kDeleteItem},
         {Key::Enter, kNoModifier, kShowItem},

@@ -45,6 +45,7 @@ constexpr int kEditCopy = 57634;
 constexpr int kEditCut = 57635;
 constexpr int kEditPaste = 57637;
 constexpr int kEditUndo = 57643;
+constexpr int kEditRedo = 57644;
 constexpr int kNextPane = 57680;
 constexpr int kPrevPane = 57681;
 constexpr int kViewToolbar = 59392;
@@ -59,6 +60,9 @@ constexpr int kClearFilters = 33106;
 constexpr int kThemeSystem = 33107;
 constexpr int kThemeLight = 33108;
 constexpr int kThemeDark = 33109;
+// The history of changes, and comparing the set with another.
+constexpr int kEditHistory = 33110;
+constexpr int kCompareWith = 33111;
 }  // namespace cmd
 
 struct Menu;

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "shell/GenericView.h"
+#include "shell/HistoryDialogs.h"
 #include "store/Database.h"
 #include "store/ExportImport.h"
 
@@ -44,6 +45,18 @@ bool CMainFrame::SwitchView(const CategoryNode& node) {
 bool CMainFrame::Run(int id) {
     OperationScope operation(&ctx_.ui, CommandName(id));
     return router_.Run(id);
+}
+
+void CMainFrame::Refresh() {
+    if (shownItem_ < 0 || !view_) return;
+    const CategoryNode* node = tree_.FindById(tree_.ItemData(shownItem_));
+    if (!node) return;
+    const ViewState state = CaptureState();
+    for (auto* o : observers_) o->ViewReplacing();
+    router_.SetView(nullptr);
+    view_.reset();
+    ReplaceView(*node);
+    RestoreState(state);
 }
 
 void CMainFrame::OnTreeSelectionChanged(int item) {
@@ -199,6 +212,7 @@ CTablonApp::CTablonApp(Database& db, Ui& ui) : ctx_{db, ui, doc_, registry_} {
     router_.SetDocument(&docCommands_);
     router_.SetApplication(&appCommands_);
     frame_ = std::make_unique<CMainFrame>(ctx_, router_);
+    AddHistoryCommands(appCommands_, ctx_, *frame_);
 }
 
 CTablonApp::~CTablonApp() {

@@ -54,6 +54,9 @@ class CMainFrame {
     // The document's switch view: without a view class nothing happens (false); otherwise the
     // title becomes the node's label and the view is replaced.
     bool SwitchView(const CategoryNode& node);
+    // Shows the pane's category afresh from the files (after an undo or a redo), keeping its
+    // order, filters and selection.
+    void Refresh();
     // The tree's selection changed: opens the selected node's view under the busy cursor.
     void OnTreeSelectionChanged(int item);
 

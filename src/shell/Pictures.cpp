@@ -35,7 +35,7 @@ constexpr Picture kToolbarPictures[] = {
     Picture::ShowItem,   Picture::AddItem,    Picture::AddCopy,    Picture::DeleteItem,
     Picture::ExportItem, Picture::LargeIcons, Picture::SmallIcons, Picture::ListMode,
     Picture::DetailMode, Picture::Check,      Picture::About,      Picture::ContextHelp,
-    Picture::Back,       Picture::Forward,
+    Picture::Back,       Picture::Forward,    Picture::Undo,       Picture::Redo,
 };
 
 // The record icons 0 to 10 of the classification (bitmaps 135, 32 pixels, and 136, 16 pixels).

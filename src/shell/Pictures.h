@@ -49,6 +49,8 @@ enum class Picture {
     ContextHelp,
     Back,
     Forward,
+    Undo,
+    Redo,
 };
 
 // An image of an image list: its picture and whether it is the picture's selected form.

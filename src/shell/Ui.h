@@ -49,9 +49,10 @@ class OperationHost {
     virtual ~OperationHost() = default;
     virtual void Begin(const std::string& name) = 0;
     virtual void End() = 0;
-    // A modal dialog opens within an operation: what the operation wrote so far is one step, and
-    // each action of the dialog one more. When it closes, the operation goes on as a step named
-    // after how the dialog ended (empty: the operation's own name).
+    // A modal dialog opens within an operation. When the operation has written nothing yet, each
+    // action of the dialog is a step, and when it closes, the operation goes on as a step named
+    // after how the dialog ended (empty: the operation's own name). Otherwise the dialog is part
+    // of the operation's step.
     virtual int DialogOpening() = 0;
     virtual void DialogClosed(int token, const std::string& name) = 0;
 };

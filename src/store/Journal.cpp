@@ -476,9 +476,9 @@ void Journal::BeginStep(const std::string& command, StepKind kind, uint64_t targ
     pending_.clear();
 }
 
-int Journal::Suspend() {
+int Journal::Suspend(bool evenWritten) {
     const int depth = depth_;
-    if (depth_ == 0) return 0;
+    if (depth_ == 0 || (stepWritten_ && !evenWritten)) return 0;
     depth_ = 1;
     EndStep(true);
     return depth;

@@ -114,10 +114,12 @@ class Journal {
     // Counts the changes journalled so far (to tell whether a failed write changed anything).
     uint64_t Changes() const { return changes_; }
     bool InStep() const { return depth_ > 0; }
-    // A modal dialog runs within the operation that opened it, and each of its own actions is
-    // a step: Suspend ends the open step (every level) as it stands and returns its depth;
-    // Resume opens it again under a name for whatever the operation still writes.
-    int Suspend();
+    // A modal dialog that an operation opens before it has written anything is the operation's
+    // way of asking what to do, and each of the dialog's own actions is a step: Suspend ends the
+    // open step (every level) and returns its depth; Resume opens it again under a name for
+    // whatever the operation still writes. An operation that has written already keeps its
+    // dialog within its step (0, nothing suspended), unless told to end it anyway.
+    int Suspend(bool evenWritten = false);
     void Resume(int depth, const std::string& command);
 
     // The hash a committed step keeps of the bytes it wrote: the ranges, cut at length, of a

@@ -85,7 +85,7 @@ bool Revert(Database& db, const JournalContents& c, const JournalStepInfo& s, St
 template <typename F>
 UndoResult OutsideSteps(Database& db, F&& run) {
     Journal& journal = db.GetJournal();
-    const int depth = journal.Suspend();
+    const int depth = journal.Suspend(true);
     const UndoResult r = run();
     journal.Resume(depth, {});
     return r;

@@ -220,6 +220,40 @@ TEST_F(CrashTest, FeatureEntryListLoad) {
     KillEverywhere(Cli({"fed", "load", "1", "list.csv"}), 40);
 }
 
+TEST_F(CrashTest, AnUndoOrRedoKilledHalfWayIsRolledBack) {
+    Cli({"set", "vantor.wcd", "2", "range=3"})();
+    Cli({"run", "recalc-stats", "Vehicles", "--low-air", "0.3"})();
+    const std::string journal = Path(".tablon/journal");
+    for (const char* verb : {"undo", "redo"}) {
+        SCOPED_TRACE(verb);
+        const Files before = Snapshot();
+        const Bytes history = ReadBytes(journal);
+        auto restore = [&] {
+            Restore(before);
+            fs::create_directories(Path(Journal::kFolder));
+            WriteBytes(journal, history);
+        };
+        const long writes = RunChild(Cli({verb}), 0);
+        ASSERT_GT(writes, 0);
+        const Files after = Snapshot();
+        const Bytes done = ReadBytes(journal);
+        ASSERT_NE(after, before);
+        const long stride = writes <= 60 ? 1 : writes / 30;
+        for (long n = 1; n <= writes; n += n < 10 || n > writes - 10 ? 1 : stride) {
+            SCOPED_TRACE(n);
+            restore();
+            ASSERT_EQ(RunChild(Cli({verb}), uint64_t(n)), -1);
+            ASSERT_TRUE(Reopen());
+            const Files now = Snapshot();
+            EXPECT_TRUE(now == before || now == after);
+        }
+        // Left finished for the redo.
+        Restore(after);
+        fs::create_directories(Path(Journal::kFolder));
+        WriteBytes(journal, done);
+    }
+}
+
 TEST_F(CrashTest, ARollbackKilledHalfWayIsFinishedByTheNextOpen) {
     const Files before = Snapshot();
     auto op = Cli({"run", "recalc-stats", "Vehicles", "--low-air", "0.3"});

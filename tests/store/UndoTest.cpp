@@ -75,8 +75,8 @@ TEST_F(UndoTest, EachCommandLineAndWindowOperationIsOneStep) {
 }
 
 // A dialog's button that writes twice is one step named after the dialog and the button; what
-// its caller writes after an OK is a step named after the dialog's OK, apart from the command
-// that opened it.
+// its caller writes after an OK is a step named after the dialog's OK. A command that wrote
+// before it opened its dialog keeps the dialog's writes in its own step.
 class TwoWrites : public Form {
   public:
     explicit TwoWrites(Database& db) : Form("Twice"), db_(db) {
@@ -103,12 +103,14 @@ TEST_F(UndoTest, ADialogsButtonsAreStepsOfTheirOwn) {
     ASSERT_TRUE(db.OpenAll(""));
     CTablonApp app(db, ui);
     TableFile& wcd = *db.Table(FileId::Wcd);
-    {
-        OperationScope command(&ui, "Show Item");
-        Bytes r;
-        wcd.GetRecord(0, r);
-        r[0] ^= 1;
-        wcd.SetRecord(0, r);  // before the dialog
+    Bytes r;
+    for (bool writeFirst : {false, true}) {
+        OperationScope command(&ui, writeFirst ? "Sort" : "Show Item");
+        if (writeFirst) {
+            wcd.GetRecord(0, r);
+            r[0] ^= 1;
+            wcd.SetRecord(0, r);  // before the dialog
+        }
         TwoWrites dialog(db);
         ui.QueueDialog([](Form& f) {
             f.Press(10);
@@ -119,9 +121,10 @@ TEST_F(UndoTest, ADialogsButtonsAreStepsOfTheirOwn) {
         r[0] ^= 1;
         wcd.SetRecord(5, r);  // after its OK
     }
-    EXPECT_EQ(Steps(), (std::vector<std::string>{"Show Item", "Twice: Update", "Twice: OK"}));
+    EXPECT_EQ(Steps(), (std::vector<std::string>{"Twice: Update", "Twice: OK", "Sort"}));
     const auto steps = Journal::Read(Path(Journal::kFolder)).steps;
-    EXPECT_EQ(steps[1].RecordsText(), "vantor.wcd 1,3");
+    EXPECT_EQ(steps[0].RecordsText(), "vantor.wcd 1,3");
+    EXPECT_EQ(steps[2].RecordsText(), "vantor.wcd 0-1,3,5");
 }
 
 TEST_F(UndoTest, UndoAndRedoPutBackBytesLengthsAndCounts) {
