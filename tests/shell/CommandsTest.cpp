@@ -50,8 +50,9 @@ TEST(CommandTablesTest, MenusToolbarPopupAndTexts) {
     const auto& menus = MainMenu();
     ASSERT_EQ(menus.size(), 5u);
     EXPECT_STREQ(menus[3].title, "Operations");
-    EXPECT_EQ(menus[1].items.size(), 6u);
-    EXPECT_EQ(menus[1].items[4].id, 0);  // separator before "Import Data"
+    EXPECT_EQ(menus[1].items.size(), 9u);
+    EXPECT_EQ(menus[1].items[3].id, 0);  // separator after Undo, Redo and History
+    EXPECT_EQ(menus[1].items[7].id, 0);  // separator before "Import Data"
     EXPECT_STREQ(menus[4].items[2].text, "&About Tablon...");
 
     std::vector<int> popup;
@@ -62,10 +63,28 @@ TEST(CommandTablesTest, MenusToolbarPopupAndTexts) {
 
     std::vector<int> buttons;
     for (const auto& b : Toolbar()) buttons.push_back(b.id);
-    // Back and Forward, then the buttons of the record views and the application.
-    EXPECT_EQ(buttons,
-              (std::vector<int>{cmd::kNavBack, cmd::kNavForward, 0, 32778, 32790, 32793, 32791,
-                                32806, 0, 32779, 32780, 32781, 32782, 0, 32799, 0, 57664, 57669}));
+    // Back and Forward, Undo and Redo, then the buttons of the record views and the application.
+    EXPECT_EQ(buttons, (std::vector<int>{cmd::kNavBack,
+                                         cmd::kNavForward,
+                                         0,
+                                         cmd::kEditUndo,
+                                         cmd::kEditRedo,
+                                         0,
+                                         32778,
+                                         32790,
+                                         32793,
+                                         32791,
+                                         32806,
+                                         0,
+                                         32779,
+                                         32780,
+                                         32781,
+                                         32782,
+                                         0,
+                                         32799,
+                                         0,
+                                         57664,
+                                         57669}));
 
     EXPECT_STREQ(CommandTextOf(cmd::kAddCopy)->toolTip, "Add Copy Item ");
     EXPECT_STREQ(CommandTextOf(cmd::kExportItem)->toolTip, "Export Record");
