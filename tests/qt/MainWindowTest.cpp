@@ -116,14 +116,16 @@ void MainWindowTest::OpensOnTheVehicleList() {
     QVERIFY(!w.Action(cmd::kEditCopy)->isEnabled());
     QVERIFY(!w.Action(cmd::kEditPaste)->isEnabled());
 
-    // Toolbar: Back, Forward, then 12 buttons and 3 gaps, each button with a picture and its
-    // tool tip.
+    // Toolbar: Back, Forward, Undo, Redo, then 12 buttons and 4 gaps, each button with a
+    // picture and its tool tip.
     const QList<QAction*> buttons = w.ToolBar()->actions();
-    QCOMPARE(buttons.size(), 18);
+    QCOMPARE(buttons.size(), 21);
     QCOMPARE(buttons.at(2)->isSeparator(), true);
-    QCOMPARE(buttons.at(8)->isSeparator(), true);
+    QCOMPARE(buttons.at(5)->isSeparator(), true);
+    QCOMPARE(buttons.at(11)->isSeparator(), true);
     QCOMPARE(buttons.at(0)->toolTip(), QString("Back"));
-    QCOMPARE(buttons.at(4)->toolTip(), QString("Add Item"));
+    QCOMPARE(buttons.at(3)->toolTip(), QString("Undo"));
+    QCOMPARE(buttons.at(7)->toolTip(), QString("Add Item"));
     QCOMPARE(buttons.at(3)->statusTip(), QString("Show Details"));
     for (QAction* a : buttons)
         if (!a->isSeparator()) QVERIFY(!a->icon().isNull());
