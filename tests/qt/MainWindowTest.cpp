@@ -126,7 +126,7 @@ void MainWindowTest::OpensOnTheVehicleList() {
     QCOMPARE(buttons.at(0)->toolTip(), QString("Back"));
     QCOMPARE(buttons.at(3)->toolTip(), QString("Undo"));
     QCOMPARE(buttons.at(7)->toolTip(), QString("Add Item"));
-    QCOMPARE(buttons.at(3)->statusTip(), QString("Show Details"));
+    QCOMPARE(buttons.at(6)->statusTip(), QString("Show Details"));
     for (QAction* a : buttons)
         if (!a->isSeparator()) QVERIFY(!a->icon().isNull());
 
