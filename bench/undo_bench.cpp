@@ -59,7 +59,10 @@ void BM_UndoRecalculateStats(benchmark::State& state) {
         r.Run();
         state.ResumeTiming();
         std::string message;
-        if (UndoLast(*r.set.db, message) != UndoResult::Done) state.SkipWithError(message.c_str());
+        if (UndoLast(*r.set.db, message) != UndoResult::Done) {
+            state.SkipWithError(message.c_str());
+            break;
+        }
     }
 }
 
@@ -72,7 +75,10 @@ void BM_RedoRecalculateStats(benchmark::State& state) {
         std::string message;
         UndoLast(*r.set.db, message);
         state.ResumeTiming();
-        if (RedoLast(*r.set.db, message) != UndoResult::Done) state.SkipWithError(message.c_str());
+        if (RedoLast(*r.set.db, message) != UndoResult::Done) {
+            state.SkipWithError(message.c_str());
+            break;
+        }
     }
 }
 
