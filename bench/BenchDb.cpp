@@ -5,6 +5,7 @@
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <map>
 
 #include "sample/Sample.h"
 
@@ -37,6 +38,22 @@ const std::string& DemoDir() {
     static const std::string dir =
         SampleDir("TABLON_BENCH_DEMO_DB", "/tmp/tablon-bench-demo", SampleScale::Demo);
     return dir;
+}
+
+const std::string& CeilingCopy(const std::string& name) {
+    static std::map<std::string, std::string> made;
+    auto [it, added] = made.try_emplace(name);
+    if (added) {
+        namespace fs = std::filesystem;
+        const std::string d = fs::temp_directory_path() / name;
+        fs::remove_all(d);
+        fs::create_directories(d);
+        for (const auto& e : fs::directory_iterator(CeilingDir()))
+            if (e.is_regular_file())
+                fs::copy_file(e.path(), d + "/" + e.path().filename().string());
+        it->second = d;
+    }
+    return it->second;
 }
 
 std::string VariantDir(const std::string& from, const std::string& suffix, const std::string& file,

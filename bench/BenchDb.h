@@ -24,6 +24,10 @@ const std::string& DemoDir();
 std::string VariantDir(const std::string& from, const std::string& suffix, const std::string& file,
                        const std::function<void(Bytes&)>& patch);
 
+// A fresh whole copy of the ceiling set in the temporary directory under name, made once per
+// run, for benchmarks that change many files.
+const std::string& CeilingCopy(const std::string& name);
+
 // The database set of a directory (made the working directory), open, with the application
 // shell on top.
 struct OpenSet {

@@ -22,16 +22,7 @@ using namespace tablon;
 
 // A copy of the ceiling set that the maintenance commands may change.
 const std::string& WorkDir() {
-    static const std::string dir = [] {
-        const std::string d = std::filesystem::temp_directory_path() / "tablon-bench-sensors-work";
-        std::filesystem::remove_all(d);
-        std::filesystem::create_directories(d);
-        for (const auto& e : std::filesystem::directory_iterator(bench::CeilingDir()))
-            if (e.is_regular_file())
-                std::filesystem::copy_file(e.path(), d + "/" + e.path().filename().string());
-        return d;
-    }();
-    return dir;
+    return bench::CeilingCopy("tablon-bench-sensors-work");
 }
 
 // Every record of a file read once: what a list fill cannot go below.

@@ -15,16 +15,7 @@ namespace {
 using namespace tablon;
 
 const std::string& WorkDir() {
-    static const std::string dir = [] {
-        const std::string d = std::filesystem::temp_directory_path() / "tablon-bench-undo-work";
-        std::filesystem::remove_all(d);
-        std::filesystem::create_directories(d);
-        for (const auto& e : std::filesystem::directory_iterator(bench::CeilingDir()))
-            if (e.is_regular_file())
-                std::filesystem::copy_file(e.path(), d + "/" + e.path().filename().string());
-        return d;
-    }();
-    return dir;
+    return bench::CeilingCopy("tablon-bench-undo-work");
 }
 
 // The vehicle list open on the copy; each run of the command changes every vehicle's
