@@ -89,9 +89,24 @@ size_t CommonPrefix(const uint8_t* a, const uint8_t* b) {
 // The window and the search tree of the strings starting at each window position. The window's
 // first look-ahead bytes are mirrored behind its end, so that a string starting anywhere in it
 // can be compared without wrapping, eight bytes at a time.
+//
+// Next to the tree it keeps, for every first byte, the highest node whose string starts with
+// that byte. All strings starting with one byte form one stretch of the tree's order, so that
+// node is an ancestor of all of them, and the walk for a string passes through the node of its
+// first byte. Everything met above it shares no byte with the string and can never be the
+// match, so the walk starts there: the same tree, the same match, without the long upper levels
+// that repetitive data builds.
+//
+// Position 0 is never entered, and 0 is also the "no node" link, so the tree writes node 0's
+// parent field in passing and deleting position 0 acts on whatever that field holds. Mostly that
+// changes nothing; when it does unlink a subtree, the tree stops being a search tree of its
+// strings and the first-byte nodes no longer hold: from then on every walk starts at the root,
+// exactly as the tree has always done.
 class LzssTree {
   public:
-    LzssTree() : window_(kRingSize + kLookAhead + 8, 0), nodes_(kRingSize + 1) {}
+    LzssTree() : window_(kRingSize + kLookAhead + 8, 0), nodes_(kRingSize + 1) {
+        top_.fill(kUnused);
+    }
 
     uint8_t At(size_t i) const { return window_[i & kRingMask]; }
     void Set(size_t i, uint8_t c) {
@@ -103,6 +118,7 @@ class LzssTree {
     void Init(uint32_t r) {
         nodes_[kTreeRoot].larger = r;
         nodes_[r] = {kTreeRoot, kUnused, kUnused};
+        top_[window_[r]] = r;
     }
 
     // Enters the string at position n and finds the longest match among the strings already
@@ -110,24 +126,26 @@ class LzssTree {
     size_t Add(uint32_t n, uint32_t& matchPosition) {
         if (n == kUnused) return 0;
         const uint8_t* key = &window_[n];
-        uint32_t test = nodes_[kTreeRoot].larger;
+        uint32_t& top = top_[key[0]];
+        uint32_t test = indexed_ && top != kUnused ? top : nodes_[kTreeRoot].larger;
         size_t matchLength = 0;
         while (true) {
             const uint8_t* other = &window_[test];
             const size_t i = CommonPrefix(key, other);
-            const int delta = i < kLookAhead ? int(key[i]) - int(other[i]) : 0;
             if (i >= matchLength) {
                 matchLength = i;
                 matchPosition = test;
                 if (matchLength >= kLookAhead) {
                     Replace(test, n);
+                    if (top == test) top = n;
                     return matchLength;
                 }
             }
-            uint32_t& child = delta >= 0 ? nodes_[test].larger : nodes_[test].smaller;
+            uint32_t& child = key[i] > other[i] ? nodes_[test].larger : nodes_[test].smaller;
             if (child == kUnused) {
                 child = n;
                 nodes_[n] = {test, kUnused, kUnused};
+                if (top == kUnused) top = n;
                 return matchLength;
             }
             test = child;
@@ -135,23 +153,52 @@ class LzssTree {
     }
 
     void Delete(uint32_t p) {
-        if (nodes_[p].parent == kUnused) return;
-        if (nodes_[p].larger == kUnused) {
-            Contract(p, nodes_[p].smaller);
-        } else if (nodes_[p].smaller == kUnused) {
-            Contract(p, nodes_[p].larger);
-        } else {
-            uint32_t next = nodes_[p].smaller;
-            while (nodes_[next].larger != kUnused) next = nodes_[next].larger;
-            Delete(next);  // next has no larger child: this does not recurse again
-            Replace(p, next);
+        Node& node = nodes_[p];
+        if (node.parent == kUnused) return;
+        if (p == kUnused) {
+            // Node 0's parent field is whatever the last unlink left there.
+            const Node& stale = nodes_[node.parent];
+            if (stale.smaller != kUnused && stale.larger != kUnused &&
+                (node.parent == kTreeRoot || stale.parent != kUnused))
+                indexed_ = false;
         }
+        const uint8_t first = window_[p];
+        if (node.larger == kUnused || node.smaller == kUnused) {
+            const uint32_t child = node.larger == kUnused ? node.smaller : node.larger;
+            Contract(p, child);
+            if (indexed_ && top_[first] == p) top_[first] = Descend(child, first);
+            return;
+        }
+        // The string just before p in the tree's order takes p's place. Of its own first byte's
+        // strings it is the last; where their highest node lies on the way down to it (below
+        // p), it becomes their highest node.
+        uint32_t next = node.smaller;
+        uint32_t highestOfNext = kUnused;
+        for (;; next = nodes_[next].larger) {
+            if (highestOfNext == kUnused || window_[next] != window_[highestOfNext])
+                highestOfNext = next;
+            if (nodes_[next].larger == kUnused) break;
+        }
+        Contract(next, nodes_[next].smaller);
+        Replace(p, next);
+        if (!indexed_) return;
+        const uint8_t nextFirst = window_[next];
+        if (top_[first] == p)
+            top_[first] = nextFirst == first ? next : Descend(nodes_[next].larger, first);
+        if (nextFirst != first && top_[nextFirst] == highestOfNext) top_[nextFirst] = next;
     }
 
   private:
     struct Node {
         uint32_t parent = kUnused, smaller = kUnused, larger = kUnused;
     };
+
+    // The highest node below `from` (itself included) whose string starts with `first`.
+    uint32_t Descend(uint32_t from, uint8_t first) const {
+        while (from != kUnused && window_[from] != first)
+            from = window_[from] > first ? nodes_[from].smaller : nodes_[from].larger;
+        return from;
+    }
 
     void Contract(uint32_t old, uint32_t replacement) {
         const uint32_t parent = nodes_[old].parent;
@@ -177,6 +224,8 @@ class LzssTree {
 
     std::vector<uint8_t> window_;
     std::vector<Node> nodes_;
+    std::array<uint32_t, 256> top_;  // per first byte: the highest node of its strings
+    bool indexed_ = true;            // the tree is still a search tree of its strings
 };
 
 // Items gathered into groups of a flag byte and up to 8 items.
