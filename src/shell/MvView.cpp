@@ -212,16 +212,18 @@ CMvView::~CMvView() = default;
 
 void CMvView::OnInitialUpdate() {
     mode_ = ctx_.doc.ListStyle();
+    // Room for a row per record the source counts, whichever way the view fills: growing the
+    // row copies as they come would move them over and over.
+    const size_t hint = size_t(std::max(0, source_->Count()));
+    rows_.reserve(hint);
+    order_.reserve(hint);
+    records_.reserve(hint * recordSize_);
     Fill();
     NotifyReset();
     if (SortsOnFill()) Sort(StoredSortColumn());
 }
 
 void CMvView::Fill() {
-    const int hint = std::max(0, source_->Count());
-    rows_.reserve(size_t(hint));
-    order_.reserve(size_t(hint));
-    records_.reserve(size_t(hint) * recordSize_);
     std::vector<uint8_t> record(recordSize_);
     for (int i = 0; source_->Get(i, record.data()); ++i) InsertRow(i, record.data());
 }

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -52,17 +53,19 @@ enum ColumnKind : int {
     kKindFileOrder = 11,  // the record index
 };
 
-// A cell text computed from the record rather than read from one field.
-using CellTextFn = std::string (*)(const uint8_t* record, int index);
+// A cell text computed from the record rather than read from one field. It is asked for when a
+// cell is drawn, filtered or written out, so it may read what the record refers to (a weapon
+// list's weapon names) as the files hold it then; the function carries whatever it reads from.
+using CellTextFn = std::function<std::string(const uint8_t* record, int index)>;
 
 struct ColumnDesc {
     std::string title;
     int width = 50;
     int offset = 0;  // byte offset of the field inside the record
     int kind = kKindI32;
-    int length = 0;             // bytes of a text or raw field (0: to the end of the record)
-    int count = 1;              // elements shown joined by commas in one cell (arrays)
-    CellTextFn text = nullptr;  // when set, the cell text; offset and kind still sort
+    int length = 0;        // bytes of a text or raw field (0: to the end of the record)
+    int count = 1;         // elements shown joined by commas in one cell (arrays)
+    CellTextFn text = {};  // when set, the cell text; offset and kind still sort
 };
 
 // The field comparison of the list views (a against b): negative, zero or positive.
@@ -220,6 +223,9 @@ class CMvView : public PaneView {
     // The column this view class sorted by last; it outlives the view.
     int StoredSortColumn() const;
     void SetStoredSortColumn(int column);
+    // Whether a click on a column's header sorts (and so counts as the last sort); a view whose
+    // other headers do nothing answers false for them.
+    virtual bool ColumnClickSorts(int /*column*/) const { return true; }
     // The sort callback on two record indices, as the sort sees them.
     int CompareItems(int indexA, int indexB, int column, bool ascending) const;
 
@@ -261,9 +267,6 @@ class CMvView : public PaneView {
     // Whether CompareRecords compares this text column as the field comparison does, so that a
     // sort may compare precomputed keys instead (views with their own comparison say no).
     virtual bool PlainTextSort(const ColumnDesc& /*c*/) const { return true; }
-    // Whether a click on a column's header sorts (and so counts as the last sort); a view whose
-    // other headers do nothing answers false for them.
-    virtual bool ColumnClickSorts(int /*column*/) const { return true; }
 
     void SetColumns(std::vector<ColumnDesc> columns) { columns_ = std::move(columns); }
 

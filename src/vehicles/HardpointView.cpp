@@ -4,6 +4,7 @@
 
 #include "store/Database.h"
 #include "vehicles/HardpointDialog.h"
+#include "vehicles/WeaponRecord.h"
 #include "vehicles/WeaponView.h"
 
 namespace tablon {
@@ -11,66 +12,24 @@ namespace tablon {
 namespace {
 
 using L = WeaponListRecord;
-using H = HardpointRow;
 
-// "%s (%d)": the weapon's name and the entry's count; empty for an empty entry or a weapon that
-// cannot be read.
-template <int E>
-std::string EntryText(const uint8_t* row, int) {
-    const uint8_t* entry = row + H::kEntries + E * H::kEntrySize;
-    if (!entry[WeaponRecord::kNameSize]) return {};
-    return LoadText(entry, WeaponRecord::kNameSize) + " (" + std::to_string(row[L::kCounts + E]) +
-           ")";
+// "%s (%d)": the name of an entry's weapon and the entry's count; empty for an empty entry or a
+// weapon that cannot be read.
+std::string EntryText(const TableFile& wcd, const uint8_t* list, int entry) {
+    const uint16_t ref = LoadLE<uint16_t>(list + L::kWeapons + 2 * entry);
+    WeaponRecord weapon;
+    if (ref == 0 || !wcd.GetRecord(ref, weapon.data())) return {};
+    return weapon.Name() + " (" + std::to_string(list[L::kCounts + entry]) + ")";
 }
-
-template <size_t... E>
-std::vector<ColumnDesc> MakeColumns(std::index_sequence<E...>) {
-    return {{"Name", 100, L::kName, kKindText, int(L::kNameSize)},
-            {"Weapon", 100, int(L::kWeapons + 2 * E), kKindU16, 0, 1, EntryText<int(E)>}...};
-}
-
-// The weapon-list file read as rows: each list followed by the names of its entries' weapons.
-class HardpointRowSource : public RecordSource {
-  public:
-    explicit HardpointRowSource(Database& db)
-        : wld_(*db.Table(FileId::Wld)), wcd_(*db.Table(FileId::Wcd)) {}
-    SourceRef Ref() const override { return {FileId::Wld, ModelTable::None}; }
-    uint32_t RecordSize() const override { return H::kSize; }
-    int Count() const override { return int(wld_.RecordCount()); }
-    int Get(int index, uint8_t* out) const override {
-        if (!wld_.GetRecord(index, out)) return 0;
-        Compose(out);
-        return 1;
-    }
-    int Set(int index, const uint8_t* row) override { return wld_.SetRecord(index, row); }
-    const FieldTable& Fields() const override { return WeaponListFields(); }
-    TableFile* Table() const override { return &wld_; }
-    std::string TypeName() const override { return wld_.Desc().typeName; }
-
-    void Compose(uint8_t* row) const {
-        WeaponRecord w;
-        for (int e = 0; e < L::kListedEntries; ++e) {
-            uint8_t* entry = row + H::kEntries + e * H::kEntrySize;
-            const uint16_t ref = LoadLE<uint16_t>(row + L::kWeapons + 2 * e);
-            const bool readable = ref != 0 && wcd_.GetRecord(ref, w.data());
-            if (readable)
-                std::memcpy(entry, w.data() + WeaponRecord::kName, WeaponRecord::kNameSize);
-            else
-                std::memset(entry, 0, WeaponRecord::kNameSize);
-            entry[WeaponRecord::kNameSize] = readable ? 1 : 0;
-        }
-    }
-
-  private:
-    TableFile& wld_;
-    TableFile& wcd_;
-};
 
 }  // namespace
 
-const std::vector<ColumnDesc>& HardpointColumns() {
-    static const std::vector<ColumnDesc> columns =
-        MakeColumns(std::make_index_sequence<L::kListedEntries>());
+std::vector<ColumnDesc> HardpointColumns(const TableFile& wcd) {
+    std::vector<ColumnDesc> columns{{"Name", 100, L::kName, kKindText, int(L::kNameSize)}};
+    for (int e = 0; e < L::kListedEntries; ++e)
+        columns.push_back(
+            {"Weapon", 100, int(L::kWeapons + 2 * e), kKindU16, 0, 1,
+             [&wcd, e](const uint8_t* list, int) { return EntryText(wcd, list, e); }});
     return columns;
 }
 
@@ -78,7 +37,8 @@ const std::vector<ColumnDesc>& HardpointColumns() {
 
 // No column keeps file order: the list comes up in file order until it is sorted by name.
 CHardpointView::CHardpointView(ShellContext& ctx)
-    : CMvView(ctx, std::make_unique<HardpointRowSource>(ctx.db), HardpointColumns(), -1) {}
+    : CMvView(ctx, MakeSource(ctx.db, {FileId::Wld, ModelTable::None}),
+              HardpointColumns(*ctx.db.Table(FileId::Wcd)), -1) {}
 
 std::span<const SortCommand> CHardpointView::SortCommands() const {
     static constexpr SortCommand kSorts[] = {{cmd::kSortByName, 0}};
@@ -90,13 +50,13 @@ TableFile& CHardpointView::Wld() const {
 }
 
 void CHardpointView::Fill() {
-    std::vector<uint8_t> row(H::kSize);
-    for (int i = 0; Source().Get(i, row.data()); ++i)
-        if (NameListed(row.data() + L::kName)) InsertRow(i, row.data());
+    WeaponListRecord list;
+    for (int i = 0; Wld().GetRecord(i, list.data()); ++i)
+        if (NameListed(list.data() + L::kName)) InsertRow(i, list.data());
 }
 
-std::string CHardpointView::ItemTextFor(const uint8_t* row, int) const {
-    return LoadText(row + L::kName, L::kNameSize);
+std::string CHardpointView::ItemTextFor(const uint8_t* list, int) const {
+    return LoadText(list + L::kName, L::kNameSize);
 }
 
 int CHardpointView::CompareRecords(const uint8_t* a, const uint8_t* b, const ColumnDesc& c) const {
@@ -114,20 +74,12 @@ bool CHardpointView::ColumnClickSorts(int column) const {
     return column == 0;
 }
 
-std::vector<uint8_t> CHardpointView::RowOf(const WeaponListRecord& list) const {
-    std::vector<uint8_t> row(H::kSize);
-    std::memcpy(row.data(), list.data(), L::kSize);
-    static_cast<const HardpointRowSource&>(Source()).Compose(row.data());
-    return row;
-}
-
 void CHardpointView::RefreshRow(int row, const WeaponListRecord& list) {
-    const std::vector<uint8_t> data = RowOf(list);
-    std::string text = ItemTextFor(data.data(), ItemData(row));
+    std::string text = ItemTextFor(list.data(), ItemData(row));
     if (text == ItemText(row))
-        FillCells(row, data.data());
+        FillCells(row, list.data());
     else
-        ReplaceRow(row, data.data(), std::move(text), 1);
+        ReplaceRow(row, list.data(), std::move(text), 1);
 }
 
 void CHardpointView::ShowRecord(int row) {
@@ -160,7 +112,7 @@ void CHardpointView::AddRecord(bool copy) {
         ctx_.ui.Show("Add Failed");
         return;
     }
-    InsertRow(index, RowOf(record).data());
+    InsertRow(index, record.data());
 }
 
 bool CHardpointView::DeleteLastRecord(int index) {

@@ -79,6 +79,40 @@ TEST_F(HardpointTest, ViewCellsSkipUnreadableWeaponsAndEntriesPastThirtyTwo) {
     EXPECT_EQ(Order(v), (std::vector<int>{3, 1, 0}));
 }
 
+TEST_F(HardpointTest, WeaponColumnsLeaveTheOrderAndFilterByTheWeaponsName) {
+    OpenWith(ThreeWeapons(), {MakeList("bravo", {{2, 1}}), MakeList("alpha", {{1, 2}}),
+                              MakeList("charlie", {{1, 3}, {2, 9}}), MakeList("delta")});
+    CMvView& v = OpenList("Hardpoints");
+    Frame().Run(cmd::kSortByName);
+    const std::vector<int> byName{1, 0, 2, 3};
+    ASSERT_EQ(Order(v), byName);
+    // Sorting by a weapon column, whichever way it comes, keeps the rows where they are.
+    for (int column : {1, 2, 32}) {
+        v.Sort(column);
+        EXPECT_EQ(Order(v), byName) << column;
+        v.SortBy(column, false);
+        EXPECT_EQ(Order(v), byName) << column;
+        EXPECT_EQ(v.CompareItems(0, 2, column, true), 0);
+    }
+    EXPECT_EQ(ColumnText(v, 1),
+              (std::vector<std::string>{"AIM-9 (2)", "Mk 82 (1)", "AIM-9 (3)", ""}));
+    ASSERT_TRUE(v.SetFilter(1, "aim"));
+    EXPECT_EQ(Order(v), (std::vector<int>{1, 2}));
+    ASSERT_TRUE(v.SetFilter(2, "Mk 82 (9)"));
+    EXPECT_EQ(Order(v), (std::vector<int>{2}));
+    v.ClearFilters();
+
+    // The weapons' names are read when a cell is shown: a weapon renamed behind the list shows
+    // its new name in every list that carries it, without the list filling again.
+    WeaponRecord renamed = StoredWeapon(1);
+    renamed.SetName("AIM-120");
+    ASSERT_TRUE(db_->Table(FileId::Wcd)->SetRecord(1, renamed.data()));
+    EXPECT_EQ(ColumnText(v, 1),
+              (std::vector<std::string>{"AIM-120 (2)", "Mk 82 (1)", "AIM-120 (3)", ""}));
+    ASSERT_TRUE(v.SetFilter(1, "aim-120"));
+    EXPECT_EQ(Order(v), (std::vector<int>{1, 2}));
+}
+
 TEST_F(HardpointTest, SmallFileHoldsThirtyTwoEntriesLargeOneSixtyFour) {
     for (bool small : {true, false}) {
         OpenWith(ThreeWeapons(), {MakeList("None"), FullList("Full", 32)}, {}, small);
