@@ -17,6 +17,7 @@
 #include <QStyle>
 #include <QStyledItemDelegate>
 #include <QTableView>
+#include <QTextLayout>
 #include <QTimer>
 #include <QToolTip>
 #include <QVBoxLayout>
@@ -79,9 +80,39 @@ class FilterHeader : public QHeaderView {
         return s;
     }
 
+    // A section's whole title when the section is too narrow to show it all; empty when it fits.
+    QString CutTitle(int logical) const {
+        if (logical < 0 || logical >= count() || isSectionHidden(logical)) return {};
+        const QStyleOptionHeaderV2 opt =
+            TitleOption(logical, QRect(0, 0, sectionSize(logical), TitleHeight()));
+        return Cut(opt) ? opt.text : QString();
+    }
+
   protected:
+    // The title in the upper part; one too long for its section ends in "...".
     void paintSection(QPainter* p, const QRect& rect, int logical) const override {
-        QHeaderView::paintSection(p, shown_ ? rect.adjusted(0, 0, 0, -BoxHeight()) : rect, logical);
+        if (!rect.isValid()) return;
+        QStyleOptionHeaderV2 opt =
+            TitleOption(logical, shown_ ? rect.adjusted(0, 0, 0, -BoxHeight()) : rect);
+        if (Cut(opt))
+            opt.text = opt.fontMetrics.elidedText(opt.text, Qt::ElideRight, LabelRect(opt).width());
+        style()->drawControl(QStyle::CE_Header, &opt, p, this);
+    }
+    // Over a title that is cut, the tool tip shows it whole.
+    bool viewportEvent(QEvent* e) override {
+        if (e->type() == QEvent::ToolTip) {
+            const auto* help = static_cast<QHelpEvent*>(e);
+            const int logical = logicalIndexAt(help->pos());
+            const QString title = help->pos().y() < TitleHeight() ? CutTitle(logical) : QString();
+            if (!title.isEmpty()) {
+                const QRect section(sectionViewportPosition(logical), 0, sectionSize(logical),
+                                    TitleHeight());
+                QToolTip::showText(help->globalPos(), title, viewport(), section);
+                return true;
+            }
+            QToolTip::hideText();
+        }
+        return QHeaderView::viewportEvent(e);
     }
     void resizeEvent(QResizeEvent* e) override {
         QHeaderView::resizeEvent(e);
@@ -99,6 +130,24 @@ class FilterHeader : public QHeaderView {
 
   private:
     int BoxHeight() const { return fontMetrics().height() + 10; }
+    int TitleHeight() const { return shown_ ? height() - BoxHeight() : height(); }
+
+    // How a section's title is drawn in a rectangle: its text, alignment and sort arrow.
+    QStyleOptionHeaderV2 TitleOption(int logical, const QRect& rect) const {
+        QStyleOptionHeaderV2 opt;
+        initStyleOption(&opt);
+        initStyleOptionForIndex(&opt, logical);
+        opt.rect = rect;
+        return opt;
+    }
+    // The title's room: the style's label rectangle (less the sort arrow where there is one).
+    QRect LabelRect(const QStyleOptionHeaderV2& opt) const {
+        return style()->subElementRect(QStyle::SE_HeaderLabel, &opt, this);
+    }
+    bool Cut(const QStyleOptionHeaderV2& opt) const {
+        return !opt.text.isEmpty() &&
+               opt.fontMetrics.horizontalAdvance(opt.text) > LabelRect(opt).width();
+    }
 
     void Rebuild() {
         const int n = shown_ ? count() : 0;
@@ -136,14 +185,73 @@ class FilterHeader : public QHeaderView {
     QTimer pause_;
 };
 
-// Every item of the icon view has the same size: the mode's cell less a margin. (One size for
-// all also spares the view from measuring each of up to 65,535 items.)
-class FixedSizeDelegate : public QStyledItemDelegate {
+// An item delegate whose items show their whole text in a tool tip when they show it cut, and
+// only then. What counts as cut is the derived delegate's rule, the one its painting follows.
+class WholeTextTipDelegate : public QStyledItemDelegate {
   public:
     using QStyledItemDelegate::QStyledItemDelegate;
+
+    // An item's whole text when it shows cut in the option's rectangle; empty when it fits.
+    QString CutText(const QStyleOptionViewItem& option, const QModelIndex& index) const {
+        QStyleOptionViewItem opt = option;
+        initStyleOption(&opt, index);
+        return !opt.text.isEmpty() && Cut(opt) ? opt.text : QString();
+    }
+
+    bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                   const QModelIndex& index) override {
+        if (event->type() != QEvent::ToolTip || !index.isValid())
+            return QStyledItemDelegate::helpEvent(event, view, option, index);
+        const QString whole = CutText(option, index);
+        if (whole.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(event->globalPos(), whole, view->viewport(), option.rect);
+        return true;
+    }
+
+  protected:
+    // Whether an item's text (not empty) does not fit, its option made for the item.
+    virtual bool Cut(const QStyleOptionViewItem& opt) const = 0;
+};
+
+// Every item of the icon view has the same size: the mode's cell less a margin. (One size for
+// all also spares the view from measuring each of up to 65,535 items.) The style draws the
+// label under or beside the icon, wrapped at words in the large icons, ended by "..." where it
+// does not fit.
+class FixedSizeDelegate : public WholeTextTipDelegate {
+  public:
+    using WholeTextTipDelegate::WholeTextTipDelegate;
     void SetSize(QSize size) { size_ = size; }
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         return size_.isValid() ? size_ : QStyledItemDelegate::sizeHint(option, index);
+    }
+
+  protected:
+    // The label is cut when a line of it is wider than the style's text rectangle, or its lines
+    // are taller: laid out as the style lays it out, in the rectangle less the text margins.
+    bool Cut(const QStyleOptionViewItem& opt) const override {
+        const QWidget* widget = opt.widget;
+        QStyle* style = widget ? widget->style() : QApplication::style();
+        const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
+        const QRect r = style->subElementRect(QStyle::SE_ItemViewItemText, &opt, widget)
+                            .adjusted(margin, 0, -margin, 0);
+        QTextOption wrap;
+        wrap.setWrapMode(opt.features & QStyleOptionViewItem::WrapText ? QTextOption::WordWrap
+                                                                       : QTextOption::ManualWrap);
+        QTextLayout layout(opt.text, opt.font);
+        layout.setTextOption(wrap);
+        layout.beginLayout();
+        qreal height = 0;
+        bool cut = false;
+        for (QTextLine line = layout.createLine(); line.isValid() && !cut;
+             line = layout.createLine()) {
+            line.setLineWidth(r.width());
+            height += line.height();
+            cut = line.naturalTextWidth() > r.width() || height > r.height();
+        }
+        layout.endLayout();
+        return cut;
     }
 
   private:
@@ -154,9 +262,9 @@ class FixedSizeDelegate : public QStyledItemDelegate {
 // of text drawn straight at its baseline (ended by "..." when it does not fit, the whole text
 // then in the cell's tool tip). A screen of cells is drawn far faster than through the style's
 // text layout, which a list of 65,535 rows redraws on every scroll.
-class CellDelegate : public QStyledItemDelegate {
+class CellDelegate : public WholeTextTipDelegate {
   public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    using WholeTextTipDelegate::WholeTextTipDelegate;
 
     void paint(QPainter* p, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
@@ -185,19 +293,8 @@ class CellDelegate : public QStyledItemDelegate {
         p->drawText(QPoint(r.left(), r.top() + (r.height() - fm.height()) / 2 + fm.ascent()), text);
     }
 
-    // A cut cell shows its whole text in a tool tip; one that fits shows none.
-    bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
-                   const QModelIndex& index) override {
-        if (event->type() != QEvent::ToolTip || !index.isValid())
-            return QStyledItemDelegate::helpEvent(event, view, option, index);
-        QStyleOptionViewItem opt = option;
-        initStyleOption(&opt, index);
-        if (Cut(opt, TextRect(opt)))
-            QToolTip::showText(event->globalPos(), opt.text, view->viewport(), opt.rect);
-        else
-            QToolTip::hideText();
-        return true;
-    }
+  protected:
+    bool Cut(const QStyleOptionViewItem& opt) const override { return Cut(opt, TextRect(opt)); }
 
   private:
     // Where the text goes: the cell less its margins and its icon (whose place is iconRect).
@@ -229,6 +326,16 @@ template <class Base>
 class RowView : public Base {
   public:
     explicit RowView(ListWidget* owner) : Base(owner), owner_(owner) {}
+
+    // The whole text of an item the view shows cut; empty when it shows whole.
+    QString CutText(const QModelIndex& index) const {
+        auto* delegate = dynamic_cast<WholeTextTipDelegate*>(this->itemDelegateForIndex(index));
+        if (!delegate || !index.isValid()) return {};
+        QStyleOptionViewItem option;
+        this->initViewItemOption(&option);
+        option.rect = this->visualRect(index);
+        return delegate->CutText(option, index);
+    }
 
   protected:
     void mousePressEvent(QMouseEvent* e) override {
@@ -513,6 +620,15 @@ void ListWidget::SetCurrentRow(int row) {
     ++syncing_;
     sm->setCurrentIndex(model_->index(row, 0), QItemSelectionModel::NoUpdate);
     --syncing_;
+}
+
+QString ListWidget::CutTitle(int column) const {
+    return header_->CutTitle(column);
+}
+
+QString ListWidget::CutLabel(int row) const {
+    if (mode_ == kDetail || !model_) return {};
+    return static_cast<RowView<QListView>*>(icons_)->CutText(model_->index(row, 0));
 }
 
 QAbstractItemView* ListWidget::CurrentView() const {

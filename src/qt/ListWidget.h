@@ -52,6 +52,12 @@ class ListWidget : public QWidget {
     int CurrentRow() const;
     void SetCurrentRow(int row);
 
+    // What the list shows cut, whole, for its tool tip (empty when it shows whole): a column's
+    // title in the detail view's header, and a row's label in the icon modes (large and small
+    // icons, list).
+    QString CutTitle(int column) const;
+    QString CutLabel(int row) const;
+
     QAbstractItemView* CurrentView() const;
     QTableView* DetailView() const { return table_; }
     QListView* IconView() const { return icons_; }
