@@ -86,26 +86,45 @@ size_t CommonPrefix(const uint8_t* a, const uint8_t* b) {
     return a[16] == b[16] ? 17 : 16;
 }
 
+// The first kHeadLength bytes of the string at p, as a number that orders like them.
+constexpr size_t kHeadLength = 6;
+uint64_t HeadAt(const uint8_t* p) {
+    uint64_t x;
+    std::memcpy(&x, p, 8);
+    if constexpr (std::endian::native == std::endian::little) x = __builtin_bswap64(x);
+    return x >> (64 - 8 * kHeadLength);
+}
+
+constexpr unsigned kHeadSlotBits = 12;
+size_t HeadSlot(uint64_t head) {
+    return size_t((head * 0x9E3779B97F4A7C15u) >> (64 - kHeadSlotBits));
+}
+
 // The window and the search tree of the strings starting at each window position. The window's
 // first look-ahead bytes are mirrored behind its end, so that a string starting anywhere in it
 // can be compared without wrapping, eight bytes at a time.
 //
-// Next to the tree it keeps, for every first byte, the highest node whose string starts with
-// that byte. All strings starting with one byte form one stretch of the tree's order, so that
-// node is an ancestor of all of them, and the walk for a string passes through the node of its
-// first byte. Everything met above it shares no byte with the string and can never be the
-// match, so the walk starts there: the same tree, the same match, without the long upper levels
-// that repetitive data builds.
+// The strings that share a prefix form one stretch of the tree's order, so the highest node
+// among them is an ancestor of all of them and the walk for any string with that prefix passes
+// through it. Everything met above it shares less with the string than it does and can never be
+// the match. So next to the tree it keeps the highest node of every first byte, and of as many
+// heads (first kHeadLength bytes) as a small table holds: a head's slot holds the highest node of
+// that node's own head, or a node of another head that hashes alike. A walk starts at the
+// highest node of the string's head if the table has it, else of its first byte, and teaches
+// the table the head's highest node it meets. The same tree, the same match, without the upper
+// levels of the tree that repetitive data builds.
 //
 // Position 0 is never entered, and 0 is also the "no node" link, so the tree writes node 0's
 // parent field in passing and deleting position 0 acts on whatever that field holds. Mostly that
 // changes nothing; when it does unlink a subtree, the tree stops being a search tree of its
-// strings and the first-byte nodes no longer hold: from then on every walk starts at the root,
+// strings and the highest nodes no longer hold: from then on every walk starts at the root,
 // exactly as the tree has always done.
 class LzssTree {
   public:
     LzssTree() : window_(kRingSize + kLookAhead + 8, 0), nodes_(kRingSize + 1) {
-        top_.fill(kUnused);
+        first_.fill(kUnused);
+        heads_.fill(kUnused);
+        inHeads_.fill(false);
     }
 
     uint8_t At(size_t i) const { return window_[i & kRingMask]; }
@@ -118,26 +137,50 @@ class LzssTree {
     void Init(uint32_t r) {
         nodes_[kTreeRoot].larger = r;
         nodes_[r] = {kTreeRoot, kUnused, kUnused};
-        top_[window_[r]] = r;
+        first_[window_[r]] = r;
+        PutHead(heads_[HeadSlot(HeadAt(&window_[r]))], r);
     }
 
     // Enters the string at position n and finds the longest match among the strings already
     // entered (the last one met among equal lengths).
     size_t Add(uint32_t n, uint32_t& matchPosition) {
-        if (n == kUnused) return 0;
+        if (n == kUnused) {
+            previousLength_ = 0;
+            return 0;
+        }
+        size_t length;
+        if (!indexed_)
+            length = AddFrom(nodes_[kTreeRoot].larger, n, matchPosition);
+        else if (!AddNear(n, matchPosition, length))
+            length = AddIndexed(n, matchPosition);
+        previousMatch_ = matchPosition;
+        previousLength_ = length;
+        return length;
+    }
+
+    // The walk from the highest node of the string's head or first byte.
+    size_t AddIndexed(uint32_t n, uint32_t& matchPosition) {
         const uint8_t* key = &window_[n];
-        uint32_t& top = top_[key[0]];
-        uint32_t test = indexed_ && top != kUnused ? top : nodes_[kTreeRoot].larger;
+        uint32_t& first = first_[key[0]];
+        const uint64_t head = HeadAt(key);
+        uint16_t& headSlot = heads_[HeadSlot(head)];
+        const bool headKnown = headSlot != kUnused && HeadAt(&window_[headSlot]) == head;
+        uint32_t test = headKnown ? headSlot : first != kUnused ? first : nodes_[kTreeRoot].larger;
+        uint32_t headMet = kUnused;  // the first node met that shares the head
         size_t matchLength = 0;
         while (true) {
             const uint8_t* other = &window_[test];
             const size_t i = CommonPrefix(key, other);
             if (i >= matchLength) {
+                if (i >= kHeadLength && headMet == kUnused) headMet = test;
                 matchLength = i;
                 matchPosition = test;
                 if (matchLength >= kLookAhead) {
+                    // n takes test's place, with the same bytes.
                     Replace(test, n);
-                    if (top == test) top = n;
+                    if (first == test) first = n;
+                    if (headSlot == test || !headKnown)
+                        PutHead(headSlot, headMet == test ? n : headMet);
                     return matchLength;
                 }
             }
@@ -145,7 +188,9 @@ class LzssTree {
             if (child == kUnused) {
                 child = n;
                 nodes_[n] = {test, kUnused, kUnused};
-                if (top == kUnused) top = n;
+                // A prefix the walk never met had no strings: n is their highest now.
+                if (first == kUnused) first = n;
+                if (!headKnown) PutHead(headSlot, headMet != kUnused ? headMet : n);
                 return matchLength;
             }
             test = child;
@@ -162,30 +207,47 @@ class LzssTree {
                 (node.parent == kTreeRoot || stale.parent != kUnused))
                 indexed_ = false;
         }
-        const uint8_t first = window_[p];
+        const uint8_t firstByte = window_[p];
         if (node.larger == kUnused || node.smaller == kUnused) {
             const uint32_t child = node.larger == kUnused ? node.smaller : node.larger;
             Contract(p, child);
-            if (indexed_ && top_[first] == p) top_[first] = Descend(child, first);
+            if (!indexed_) return;
+            if (first_[firstByte] == p) first_[firstByte] = DescendFirst(child, firstByte);
+            if (inHeads_[p]) {
+                const uint64_t head = HeadAt(&window_[p]);
+                PutHead(heads_[HeadSlot(head)], DescendHead(child, head));
+            }
             return;
         }
-        // The string just before p in the tree's order takes p's place. Of its own first byte's
-        // strings it is the last; where their highest node lies on the way down to it (below
-        // p), it becomes their highest node.
+        // The string just before p in the tree's order takes p's place, so it rises above the
+        // nodes on the way down to it. Its first byte's and its head's highest nodes may be
+        // among them: the first nodes on the way that share them.
         uint32_t next = node.smaller;
-        uint32_t highestOfNext = kUnused;
-        for (;; next = nodes_[next].larger) {
-            if (highestOfNext == kUnused || window_[next] != window_[highestOfNext])
-                highestOfNext = next;
-            if (nodes_[next].larger == kUnused) break;
+        uint32_t firstOfByte = next, firstOfHead = next;
+        uint64_t runHead = HeadAt(&window_[next]);
+        for (uint32_t x = nodes_[next].larger; x != kUnused; x = nodes_[x].larger) {
+            next = x;
+            if (window_[x] != window_[firstOfByte]) firstOfByte = x;
+            const uint64_t head = HeadAt(&window_[x]);
+            if (head != runHead) {
+                firstOfHead = x;
+                runHead = head;
+            }
         }
         Contract(next, nodes_[next].smaller);
         Replace(p, next);
         if (!indexed_) return;
-        const uint8_t nextFirst = window_[next];
-        if (top_[first] == p)
-            top_[first] = nextFirst == first ? next : Descend(nodes_[next].larger, first);
-        if (nextFirst != first && top_[nextFirst] == highestOfNext) top_[nextFirst] = next;
+        const uint8_t nextByte = window_[next];
+        if (first_[firstByte] == p)
+            first_[firstByte] =
+                nextByte == firstByte ? next : DescendFirst(nodes_[next].larger, firstByte);
+        if (nextByte != firstByte && first_[nextByte] == firstOfByte) first_[nextByte] = next;
+        if (inHeads_[p]) {
+            const uint64_t head = HeadAt(&window_[p]);
+            PutHead(heads_[HeadSlot(head)],
+                    runHead == head ? next : DescendHead(nodes_[next].larger, head));
+        }
+        if (inHeads_[firstOfHead]) PutHead(heads_[HeadSlot(runHead)], next);
     }
 
   private:
@@ -193,10 +255,115 @@ class LzssTree {
         uint32_t parent = kUnused, smaller = kUnused, larger = kUnused;
     };
 
-    // The highest node below `from` (itself included) whose string starts with `first`.
-    uint32_t Descend(uint32_t from, uint8_t first) const {
-        while (from != kUnused && window_[from] != first)
-            from = window_[from] > first ? nodes_[from].smaller : nodes_[from].larger;
+    uint32_t& Link(uint32_t node, bool larger) {
+        return larger ? nodes_[node].larger : nodes_[node].smaller;
+    }
+
+    // The string after the previous match shares all but its first byte with the string after
+    // the previous one, so it usually stands right next to it in the tree's order. When it does
+    // (the string lies between it and its neighbour on that side) the match is one of the two:
+    // the one that shares more, of equals the deeper one, which is the one the new node hangs
+    // from. That is what the walk from the root would find, without the walk.
+    bool AddNear(uint32_t n, uint32_t& matchPosition, size_t& length) {
+        if (previousLength_ == 0) return false;
+        const uint32_t x = uint32_t((previousMatch_ + 1) & kRingMask);
+        if (x == kUnused || nodes_[x].parent == kUnused) return false;
+        const uint8_t* key = &window_[n];
+        const size_t sharedX = CommonPrefix(key, &window_[x]);
+        if (sharedX == kLookAhead) {
+            // n takes x's place, with the same bytes.
+            Replace(x, n);
+            if (first_[key[0]] == x) first_[key[0]] = n;
+            if (inHeads_[x]) PutHead(heads_[HeadSlot(HeadAt(key))], n);
+            matchPosition = x;
+            length = kLookAhead;
+            return true;
+        }
+        const bool larger = key[sharedX] > window_[x + sharedX];
+        uint32_t parent;
+        const uint32_t y = Neighbour(x, larger, parent);
+        size_t sharedY = 0;
+        if (y != kUnused) {
+            sharedY = CommonPrefix(key, &window_[y]);
+            if (sharedY == kLookAhead || (key[sharedY] > window_[y + sharedY]) == larger)
+                return false;
+        }
+        Link(parent, parent == x ? larger : !larger) = n;
+        nodes_[n] = {parent, kUnused, kUnused};
+        // A prefix neither neighbour shares had no strings: n is their highest now.
+        if (first_[key[0]] == kUnused) first_[key[0]] = n;
+        if (sharedX < kHeadLength && sharedY < kHeadLength)
+            PutHead(heads_[HeadSlot(HeadAt(key))], n);
+        matchPosition = sharedX > sharedY ? x : sharedY > sharedX ? y : parent;
+        length = sharedX > sharedY ? sharedX : sharedY;
+        return true;
+    }
+
+    // x's neighbour in the tree's order on the given side (kUnused if none), and the node a new
+    // string between the two hangs from.
+    uint32_t Neighbour(uint32_t x, bool larger, uint32_t& parent) {
+        uint32_t c = Link(x, larger);
+        if (c != kUnused) {
+            while (Link(c, !larger) != kUnused) c = Link(c, !larger);
+            parent = c;
+            return c;
+        }
+        parent = x;
+        c = x;
+        uint32_t a = nodes_[x].parent;
+        while (a != kTreeRoot && Link(a, larger) == c) {
+            c = a;
+            a = nodes_[a].parent;
+        }
+        return a == kTreeRoot ? kUnused : a;
+    }
+
+    // The walk as the tree has always done it, from the given node down.
+    size_t AddFrom(uint32_t test, uint32_t n, uint32_t& matchPosition) {
+        const uint8_t* key = &window_[n];
+        size_t matchLength = 0;
+        while (true) {
+            const uint8_t* other = &window_[test];
+            const size_t i = CommonPrefix(key, other);
+            if (i >= matchLength) {
+                matchLength = i;
+                matchPosition = test;
+                if (matchLength >= kLookAhead) {
+                    Replace(test, n);
+                    return matchLength;
+                }
+            }
+            uint32_t& child = key[i] > other[i] ? nodes_[test].larger : nodes_[test].smaller;
+            if (child == kUnused) {
+                child = n;
+                nodes_[n] = {test, kUnused, kUnused};
+                return matchLength;
+            }
+            test = child;
+        }
+    }
+
+    // Puts a node into a head slot, keeping track of which nodes the slots hold.
+    void PutHead(uint16_t& slot, uint32_t node) {
+        inHeads_[slot] = false;
+        inHeads_[node] = node != kUnused;
+        slot = uint16_t(node);
+    }
+
+    // The highest node below `from` (itself included) whose string starts with `byte`.
+    uint32_t DescendFirst(uint32_t from, uint8_t byte) const {
+        while (from != kUnused && window_[from] != byte)
+            from = window_[from] > byte ? nodes_[from].smaller : nodes_[from].larger;
+        return from;
+    }
+
+    // The same for a head.
+    uint32_t DescendHead(uint32_t from, uint64_t head) const {
+        while (from != kUnused) {
+            const uint64_t h = HeadAt(&window_[from]);
+            if (h == head) break;
+            from = h > head ? nodes_[from].smaller : nodes_[from].larger;
+        }
         return from;
     }
 
@@ -224,8 +391,12 @@ class LzssTree {
 
     std::vector<uint8_t> window_;
     std::vector<Node> nodes_;
-    std::array<uint32_t, 256> top_;  // per first byte: the highest node of its strings
-    bool indexed_ = true;            // the tree is still a search tree of its strings
+    std::array<uint32_t, 256> first_;                         // per first byte
+    std::array<uint16_t, size_t(1) << kHeadSlotBits> heads_;  // per head slot
+    std::array<bool, kRingSize + 1> inHeads_;                 // the nodes heads_ holds
+    bool indexed_ = true;         // the tree is still a search tree of its strings
+    uint32_t previousMatch_ = 0;  // what the last Add found
+    size_t previousLength_ = 0;
 };
 
 // Items gathered into groups of a flag byte and up to 8 items.
