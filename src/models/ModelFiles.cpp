@@ -315,14 +315,6 @@ int LodFile::ReadBlock(const LodRecord& rec, Bytes& out) const {
     return ReadBlock(rec.Offset(), rec.Size(), out);
 }
 
-int LodFile::WriteAt(uint64_t offset, const uint8_t* data, size_t length, bool flush) {
-    WriteStep step(JournalOf(), "write", desc_.name);
-    uint8_t* p = MutableSpan(offset, length);
-    if (!p) return 0;
-    std::memcpy(p, data, length);
-    return step.Finish(flush ? Flush() : 1);
-}
-
 // ---------------------------------------------------------------------------------------------
 
 int TexFile::ReadCompressed(uint32_t offset, uint32_t length, Bytes& out) const {

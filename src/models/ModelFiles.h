@@ -134,8 +134,6 @@ class LodFile : public ModelFile {
     // Copies a block out; fails when it would reach beyond the end of the file.
     int ReadBlock(uint32_t offset, uint32_t size, Bytes& out) const;
     int ReadBlock(const LodRecord& rec, Bytes& out) const;
-    // Writes bytes in place at a file offset, within the file only; flushes when asked.
-    int WriteAt(uint64_t offset, const uint8_t* data, size_t length, bool flush = true);
 };
 
 // The texture file: compressed pixel blocks one after another, each found through its texture

@@ -100,6 +100,7 @@ CCompareDlg::CCompareDlg(ShellContext& ctx, const std::string& otherDir,
     rows.reserve(diff_.size());
     for (size_t k = 0; k < diff_.size(); ++k) {
         const DiffEntry& e = diff_[k];
+        if (!DiffShown(e)) continue;
         rows.push_back({{DescOf(e.file).name, e.index >= 0 ? std::to_string(e.index) : "",
                          DiffKindName(e.kind), e.field, e.before, e.after},
                         int64_t(k)});
@@ -111,8 +112,10 @@ void CCompareDlg::OnListEvent(int id, ListEventKind kind, int row, int) {
     if (id != kIdList || kind != ListEventKind::DoubleClick || row < 0) return;
     const DiffEntry& e = diff_[size_t(Rows(kIdList)[size_t(row)].data)];
     // Only records this set holds open: one the other set adds has nothing to show here.
+    // Entries of the model files other than the parents have no record dialog.
     const RecordFile& f = ctx_.db.File(e.file);
-    if (e.index < 0 || uint32_t(e.index) >= f.GenericCount()) return;
+    if (e.kind == DiffEntry::Kind::Entry || e.index < 0 || uint32_t(e.index) >= f.GenericCount())
+        return;
     EditRecord(ctx_, SourceRef{e.file}, e.index, "Update Failed");
 }
 

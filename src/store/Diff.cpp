@@ -7,6 +7,7 @@
 #include <memory>
 #include <ostream>
 
+#include "models/ModelDiff.h"
 #include "shell/CliVerbs.h"
 #include "shell/Registry.h"
 #include "shell/ScriptedUi.h"
@@ -28,6 +29,10 @@ const char* DiffKindName(DiffEntry::Kind k) {
             return "file added";
         case DiffEntry::Kind::FileRemoved:
             return "file removed";
+        case DiffEntry::Kind::Entry:
+            return "changed";
+        case DiffEntry::Kind::Bytes:
+            return "bytes";
     }
     return "";
 }
@@ -67,6 +72,52 @@ void DiffFile(FileId id, const RecordFile& a, const RecordFile& b, std::vector<D
     }
 }
 
+bool IsModelFile(FileId id) {
+    return id == FileId::Hdr || id == FileId::Lod || id == FileId::Tex;
+}
+
+// The runs of bytes where two files differ (runs closer than a few bytes taken as one), and
+// where their lengths differ, a last run that reaches the end of both.
+void DiffBytes(FileId id, const RecordFile& a, const RecordFile& b, std::vector<DiffEntry>& out) {
+    constexpr uint64_t kGap = 32, kBlock = 64;
+    const uint8_t* x = a.View();
+    const uint8_t* y = b.View();
+    const uint64_t na = x ? a.FileSize() : 0, nb = y ? b.FileSize() : 0;
+    const uint64_t common = std::min(na, nb);
+    bool open = false;
+    uint64_t from = 0, to = 0;
+    auto emit = [&](uint64_t endA, uint64_t endB) {
+        DiffEntry e{DiffEntry::Kind::Bytes,   id, -1, "", "", "", Bytes(x + from, x + endA),
+                    Bytes(y + from, y + endB)};
+        e.offset = from;
+        out.push_back(std::move(e));
+    };
+    for (uint64_t at = 0; at < common; at += kBlock) {
+        const uint64_t n = std::min(kBlock, common - at);
+        if (std::memcmp(x + at, y + at, size_t(n)) == 0) continue;
+        for (uint64_t i = at; i < at + n; ++i) {
+            if (x[i] == y[i]) continue;
+            if (open && i - to < kGap) {
+                to = i + 1;
+                continue;
+            }
+            if (open) emit(to, to);
+            open = true;
+            from = i;
+            to = i + 1;
+        }
+    }
+    if (na != nb) {
+        if (!open || common - to >= kGap) {
+            if (open) emit(to, to);
+            from = common;
+        }
+        emit(na, nb);
+    } else if (open) {
+        emit(to, to);
+    }
+}
+
 }  // namespace
 
 std::vector<DiffEntry> DiffDatabases(const Database& a, const Database& b) {
@@ -77,6 +128,7 @@ std::vector<DiffEntry> DiffDatabases(const Database& a, const Database& b) {
         const bool inB = b.File(id).IsOpen();
         if (inA && inB) {
             DiffFile(id, a.File(id), b.File(id), out);
+            if (IsModelFile(id)) DiffBytes(id, a.File(id), b.File(id), out);
         } else if (inA != inB) {
             out.push_back({inB ? DiffEntry::Kind::FileAdded : DiffEntry::Kind::FileRemoved,
                            id,
@@ -88,6 +140,7 @@ std::vector<DiffEntry> DiffDatabases(const Database& a, const Database& b) {
                            {}});
         }
     }
+    DiffModelEntries(a, b, out);
     return out;
 }
 
@@ -114,6 +167,7 @@ void WriteDiffTsv(const std::vector<DiffEntry>& diff, std::ostream& out) {
     if (diff.empty()) return;
     out << "File\tRecord\tChange\tField\tOld\tNew\n";
     for (const DiffEntry& e : diff) {
+        if (!DiffShown(e)) continue;
         out << DescOf(e.file).name << '\t';
         if (e.index >= 0) out << e.index;
         out << '\t' << DiffKindName(e.kind) << '\t' << e.field << '\t' << e.before << '\t'
@@ -125,9 +179,10 @@ void WriteDiffJson(const std::vector<DiffEntry>& diff, std::ostream& out) {
     out << "[";
     bool first = true;
     for (const DiffEntry& e : diff) {
+        if (!DiffShown(e)) continue;
         out << (first ? "\n" : ",\n") << "  {\"file\": " << JsonQuote(DescOf(e.file).name)
             << ", \"record\": " << e.index << ", \"change\": " << JsonQuote(DiffKindName(e.kind));
-        if (e.kind == DiffEntry::Kind::Changed)
+        if (e.kind == DiffEntry::Kind::Changed || e.kind == DiffEntry::Kind::Entry)
             out << ", \"field\": " << JsonQuote(e.field) << ", \"old\": " << e.before
                 << ", \"new\": " << e.after;
         out << "}";
@@ -176,6 +231,8 @@ bool TextOf(const std::string& line, const std::string& key, std::string& out) {
 }
 
 std::string Where(const DiffEntry& e) {
+    if (e.kind == DiffEntry::Kind::Bytes)
+        return std::string(DescOf(e.file).name) + " bytes at " + std::to_string(e.offset);
     std::string s = std::string(DescOf(e.file).name) + " record " + std::to_string(e.index);
     if (!e.field.empty()) s += " field " + e.field;
     return s;
@@ -187,10 +244,14 @@ void WritePatch(const std::vector<DiffEntry>& diff, std::ostream& out) {
     out << "{\"patch\": 1, \"changes\": [";
     bool first = true;
     for (const DiffEntry& e : diff) {
-        if (e.kind == DiffEntry::Kind::FileAdded || e.kind == DiffEntry::Kind::FileRemoved)
+        // The runs of bytes carry every change of a model file, its parents' fields too.
+        if (e.kind == DiffEntry::Kind::FileAdded || e.kind == DiffEntry::Kind::FileRemoved ||
+            e.kind == DiffEntry::Kind::Entry ||
+            (e.kind == DiffEntry::Kind::Changed && IsModelFile(e.file)))
             continue;
         out << (first ? "\n" : ",\n") << "  {\"file\": " << JsonQuote(DescOf(e.file).name)
             << ", \"record\": " << e.index << ", \"change\": " << JsonQuote(DiffKindName(e.kind));
+        if (e.kind == DiffEntry::Kind::Bytes) out << ", \"offset\": " << e.offset;
         if (e.kind == DiffEntry::Kind::Changed)
             out << ", \"field\": " << JsonQuote(e.field) << ", \"old\": " << e.before
                 << ", \"new\": " << e.after;
@@ -220,15 +281,25 @@ bool ReadPatch(std::istream& in, std::vector<DiffEntry>& diff, std::string& erro
                         rec != std::string::npos && Unhex(oldHex, e.beforeBytes) &&
                         Unhex(newHex, e.afterBytes);
         const auto id = ok ? FileIdByName(file) : std::nullopt;
-        long long index = -1;
-        if (ok) {
-            const size_t from = rec + 10;
+        // The number after "key": on the line, within [low, high].
+        auto numberOf = [&](const char* key, long long low, long long high, long long& v) {
+            const std::string mark = std::string("\"") + key + "\": ";
+            const size_t at = line.find(mark);
+            if (at == std::string::npos) return false;
+            const size_t from = at + mark.size();
             const size_t to = line.find(',', from);
-            if (!ParseCliInt(line.substr(from, to - from), 0, 0xFFFFFFF, index)) index = -1;
-        }
+            return ParseCliInt(line.substr(from, to - from), low, high, v);
+        };
+        long long index = -1, offset = -1;
+        if (ok && !numberOf("record", 0, 0xFFFFFFF, index)) index = -1;
         if (change == "changed" && !TextOf(line, "field", e.field)) change.clear();
-        if (!ok || !id || index < 0 ||
-            (change != "changed" && change != "added" && change != "removed")) {
+        if (change == "bytes" && (!numberOf("offset", 0, 0xFFFFFFFFLL, offset) ||
+                                  e.beforeBytes.size() + offset > 0xFFFFFFFFLL ||
+                                  e.afterBytes.size() + offset > 0xFFFFFFFFLL))
+            change.clear();
+        if (!ok || !id || (index < 0 && change != "bytes") ||
+            (change != "changed" && change != "added" && change != "removed" &&
+             change != "bytes")) {
             error = "line " + std::to_string(number) + " is not a change of a patch";
             return false;
         }
@@ -236,7 +307,12 @@ bool ReadPatch(std::istream& in, std::vector<DiffEntry>& diff, std::string& erro
         e.index = static_cast<int>(index);
         e.kind = change == "changed" ? DiffEntry::Kind::Changed
                  : change == "added" ? DiffEntry::Kind::Added
+                 : change == "bytes" ? DiffEntry::Kind::Bytes
                                      : DiffEntry::Kind::Removed;
+        if (e.kind == DiffEntry::Kind::Bytes) {
+            e.index = -1;
+            e.offset = uint64_t(offset);
+        }
         diff.push_back(std::move(e));
     }
     if (!header) {
@@ -269,6 +345,19 @@ bool ApplyPatch(Database& db, const std::vector<DiffEntry>& diff, bool force,
                 problems.push_back(Where(e) + ": holds " + FormatJson(*field, rec.data()) +
                                    ", not " + FormatJson(*field, expected.data()));
             }
+        } else if (e.kind == DiffEntry::Kind::Bytes) {
+            // A run of equal lengths lies within the file; a longer or shorter one reaches its end.
+            const uint64_t length = f.IsMapped() ? f.FileSize() : 0;
+            const uint64_t end = e.offset + e.beforeBytes.size();
+            const bool tail = e.beforeBytes.size() != e.afterBytes.size();
+            if (!f.IsMapped() || end > length || (tail && end != length && !force))
+                problems.push_back(
+                    Where(e) + ": the file holds " + std::to_string(length) +
+                    " bytes, the patch expects " +
+                    (tail ? std::to_string(end) : "at least " + std::to_string(end)));
+            else if (!force && std::memcmp(f.View() + e.offset, e.beforeBytes.data(),
+                                           e.beforeBytes.size()) != 0)
+                problems.push_back(Where(e) + ": holds other bytes than the patch expects");
         } else if (!db.Table(e.file) ||
                    e.afterBytes.size() + e.beforeBytes.size() != db.Table(e.file)->MemSize()) {
             problems.push_back(Where(e) + ": records cannot be added or removed here");
@@ -320,6 +409,18 @@ bool ApplyPatch(Database& db, const std::vector<DiffEntry>& diff, bool force,
             problems.push_back("the changes could not be written");
             return false;
         }
+    for (const DiffEntry& e : diff) {
+        if (e.kind != DiffEntry::Kind::Bytes) continue;
+        RecordFile& f = db.File(e.file);
+        const uint64_t end = e.offset + e.afterBytes.size();
+        const bool resized = (e.beforeBytes.size() != e.afterBytes.size() || end > f.FileSize()) &&
+                             !f.SetLength(uint32_t(end));
+        if (resized || (!e.afterBytes.empty() &&
+                        !f.WriteAt(e.offset, e.afterBytes.data(), e.afterBytes.size()))) {
+            problems.push_back(Where(e) + ": the write failed");
+            return false;
+        }
+    }
     for (const DiffEntry& e : diff) {
         if (e.kind != DiffEntry::Kind::Added) continue;
         int index = -1;

@@ -152,6 +152,7 @@ JournalContents Parse(std::vector<uint8_t> bytes) {
         bool ok = true;
         if (tag == kStep) {
             JournalStepInfo s;
+            s.start = at;
             s.id = r.U64();
             s.time = int64_t(r.U64());
             s.command = r.Text();
@@ -633,7 +634,10 @@ Journal::Touched* Journal::Touch(RecordFile& f) {
         }
     if (!stepWritten_) {
         // Between steps, the history is cut back once the journal has grown past its bound.
-        if (pending_.empty() && end_ > limit_) Compact();
+        // An undo or a redo lets it grow to twice the bound first, so that the steps before
+        // the one it is about stay undoable.
+        const uint64_t bound = kind_ == StepKind::Edit ? limit_ : 2 * limit_;
+        if (pending_.empty() && end_ > bound) Compact();
         stepStart_ = end_ + pending_.size();
         std::vector<uint8_t> body;
         Put64(body, nextId_++);
@@ -773,23 +777,27 @@ void Journal::Wrote(RecordFile& f, uint64_t offset, uint64_t length) {
 
 void Journal::Compact() {
     // Keeps the most recent committed steps that fit in a quarter of the limit, written to a
-    // new file that replaces the journal in one rename.
+    // new file that replaces the journal in one rename; and, however large they are, what the
+    // step about to start needs: an operation keeps the one before it (the last operation
+    // stays undoable), an undo or a redo keeps the step it is about and the one before that.
     JournalContents c = Parse(ReadWhole(fd_));
     if (c.end == 0) return;
-    std::vector<size_t> starts;
-    {
-        size_t at = 0;
-        while (at < c.end) {
-            const uint32_t tag = LoadLE<uint32_t>(c.bytes.data() + at);
-            if (tag == kStep) starts.push_back(at);
-            at += kHead + LoadLE<uint32_t>(c.bytes.data() + at + 4) + kTail;
-        }
-    }
     size_t keepFrom = size_t(c.end);
-    for (auto s = starts.rbegin(); s != starts.rend(); ++s) {
-        if (c.end - *s > limit_ / 4) break;
-        keepFrom = *s;
+    for (auto s = c.steps.rbegin(); s != c.steps.rend(); ++s) {
+        if (c.end - s->start > limit_ / 4) break;
+        keepFrom = s->start;
     }
+    // The step an undo or a redo is about (the end for an operation), and the operation before
+    // it, so that the last two stay undoable.
+    size_t k = c.steps.size();
+    if (kind_ != StepKind::Edit) {
+        while (k > 0 && c.steps[k - 1].id != target_) --k;
+        if (k > 0) keepFrom = std::min(keepFrom, size_t(c.steps[--k].start));
+    }
+    while (k > 0 &&
+           !(c.steps[k - 1].kind == StepKind::Edit && c.steps[k - 1].state == StepState::Committed))
+        --k;
+    if (k > 0) keepFrom = std::min(keepFrom, size_t(c.steps[k - 1].start));
     const std::string path = folder_ + "/" + kFileName, fresh = path + ".new";
     const int nfd = ::open(fresh.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (nfd < 0) return;

@@ -49,7 +49,8 @@ struct JournalPre {
 
 struct JournalStepInfo {
     uint64_t id = 0;
-    int64_t time = 0;  // seconds since 1970, UTC
+    uint64_t start = 0;  // where the step's first entry lies in the journal
+    int64_t time = 0;    // seconds since 1970, UTC
     std::string command;
     StepState state = StepState::Uncommitted;
     StepKind kind = StepKind::Edit;

@@ -124,6 +124,15 @@ int RecordFile::SetLength(uint32_t length) {
     return step.Finish(Remap() && cut ? 1 : 0);
 }
 
+int RecordFile::WriteAt(uint64_t offset, const uint8_t* data, size_t length, bool flush) {
+    WriteStep step(ctx_.journal, "write", desc_.name);
+    uint8_t* p = WritableSpan(offset, length);
+    if (!p) return 0;
+    std::memcpy(p, data, length);
+    Reread();
+    return step.Finish(flush ? Flush() : 1);
+}
+
 int RecordFile::Flush() {
     if (!file_.IsMapped()) return 0;
     if (!WriteEvent()) return 0;

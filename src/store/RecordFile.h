@@ -69,6 +69,9 @@ class RecordFile {
     int Unmap();
     // Cuts or extends the file. A failed change leaves the file mapped at its old length.
     int SetLength(uint32_t length);
+    // Writes bytes in place at a file offset, within the file only, as one write of the
+    // journal; flushes when asked. What Open read from the file's header is read again.
+    int WriteAt(uint64_t offset, const uint8_t* data, size_t length, bool flush = true);
     int Flush();
     // Flushes the bytes written since the last flush: the whole record after a single write,
     // the span of every record written during a batch.

@@ -11,13 +11,15 @@
 #include "store/Diff.h"
 #include "store/FieldTable.h"
 #include "store/RecordFile.h"
+#include "support/CliRunner.h"
 #include "support/Fixture.h"
 
 namespace tablon {
 namespace {
 
-class DiffTest : public test::TempDirTest {
+class DiffTest : public test::TempDirTest, public test::CliRunner {
   protected:
+    using CliRunner::Run;
     void SetUp() override {
         TempDirTest::SetUp();
         std::string error;
@@ -133,6 +135,53 @@ TEST_F(DiffTest, APatchMakesAFreshSetByteIdenticalAndRefusesWhatItDoesNotExpect)
         EXPECT_TRUE(ApplyPatch(db, fields, true, problems));
     }
     EXPECT_EQ(test::ReadBytes(Path("b/vantor.ct")), test::ReadBytes(Path("c/vantor.ct")));
+}
+
+// The model files are compared entry by entry, each side's tables placing its entries, and
+// the patch carries their bytes: a texture set anew (its block appended, the texture file
+// longer), a LOD's vertex and a header value.
+TEST_F(DiffTest, ModelFilesAreComparedByEntryAndPatchedByteForByte) {
+    const std::string b = Path("b"), bmp = Path("t0.bmp");
+    ASSERT_EQ(Run({"--dir", b, "texture", "get", "0", bmp}), 0) << err_.str();
+    Bytes pixels = test::ReadBytes(bmp);
+    ASSERT_GT(pixels.size(), 1100u);
+    pixels.back() ^= 1;
+    test::WriteBytes(bmp, pixels);
+    ASSERT_EQ(Run({"--dir", b, "texture", "set", "0", bmp}), 0) << err_.str();
+    ASSERT_EQ(Run({"--dir", b, "lod", "set-vertex", "0", "0", "1.5", "2", "3"}), 0) << err_.str();
+    ASSERT_EQ(Run({"--dir", b, "model", "set-header", "lod_max_nodes=4321"}), 0) << err_.str();
+
+    ASSERT_EQ(Run({"diff", Path("a"), b}), 1) << err_.str();
+    std::vector<std::string> shown;
+    std::istringstream lines(out_.str());
+    for (std::string line; std::getline(lines, line);) {
+        // File, Record, Change, Field: the values are hashes and hexadecimal.
+        size_t cut = 0;
+        for (int tabs = 0; tabs < 4 && cut != std::string::npos; ++tabs)
+            cut = line.find('\t', cut + (tabs ? 1 : 0));
+        shown.push_back(line.substr(0, cut));
+    }
+    EXPECT_EQ(shown,
+              (std::vector<std::string>{
+                  "File\tRecord\tChange\tField", "KoreaObj.hdr\t\tchanged\tlod_max_nodes",
+                  "KoreaObj.hdr\t0\tchanged\ttexture entry", "KoreaObj.lod\t0\tchanged\tlod block",
+                  "KoreaObj.tex\t\tchanged\tlength", "KoreaObj.tex\t0\tchanged\ttexture"}));
+
+    std::string error;
+    ASSERT_TRUE(WriteSampleDatabase(Path("c"), SampleScale::Demo, error)) << error;
+    ASSERT_EQ(Run({"diff", Path("a"), b, "--patch", Path("p.json")}), 1) << err_.str();
+    ASSERT_EQ(Run({"--dir", Path("c"), "apply", Path("p.json")}), 0) << err_.str();
+    for (const char* name : {"KoreaObj.hdr", "KoreaObj.lod", "KoreaObj.tex"})
+        EXPECT_EQ(test::ReadBytes(b + "/" + name), test::ReadBytes(Path("c/") + name)) << name;
+    EXPECT_EQ(Run({"diff", b, Path("c")}), 0) << out_.str();
+    // The same patch again finds other bytes than it expects: refused, nothing written.
+    const Bytes tex = test::ReadBytes(Path("c/KoreaObj.tex"));
+    EXPECT_EQ(Run({"--dir", Path("c"), "apply", Path("p.json")}), 1);
+    EXPECT_NE(err_.str().find("KoreaObj.tex bytes at"), std::string::npos) << err_.str();
+    EXPECT_EQ(test::ReadBytes(Path("c/KoreaObj.tex")), tex);
+    // Applying is one step: undo puts the fresh sample back.
+    ASSERT_EQ(Run({"--dir", Path("c"), "undo"}), 0) << err_.str();
+    EXPECT_EQ(Run({"diff", Path("a"), Path("c")}), 0) << out_.str();
 }
 
 TEST_F(DiffTest, AMissingRequiredFileIsAnError) {

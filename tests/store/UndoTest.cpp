@@ -227,5 +227,48 @@ TEST_F(UndoTest, TheHistoryIsBoundedOldestFirst) {
     WriteFaults::SetFlushes(true);
 }
 
+// A step larger than the journal's bound (a maintenance command over a big set) stays
+// undoable and redoable, also after the next operation, and the journal stays bounded.
+TEST_F(UndoTest, TheLastOperationStaysUndoableHoweverLarge) {
+    ScriptedUi ui;
+    Database db(ui);
+    ASSERT_TRUE(db.OpenAll(""));
+    WriteFaults::SetFlushes(false);
+    db.GetJournal().SetLimit(8 << 10);
+    TableFile& wcd = *db.Table(FileId::Wcd);
+    const Files before = Snapshot();
+    auto rewriteAll = [&](uint8_t mark) {
+        JournalStep step(db, "rewrite " + std::to_string(mark));
+        Bytes r;
+        for (int k = 0; k < int(wcd.RecordCount()); ++k) {
+            wcd.GetRecord(k, r);
+            r[0] = mark;
+            wcd.SetRecord(k, r);
+        }
+    };
+    ASSERT_GT(uint64_t(int(wcd.RecordCount())) * wcd.RecordSize(), uint64_t(8 << 10));
+    std::string message;
+    for (uint8_t round = 1; round <= 4; ++round) {
+        rewriteAll(round);
+        ASSERT_EQ(UndoLast(db, message), UndoResult::Done) << message << " round " << int(round);
+        ASSERT_EQ(RedoLast(db, message), UndoResult::Done) << message << " round " << int(round);
+    }
+    {
+        JournalStep step(db, "one more");
+        Bytes r;
+        wcd.GetRecord(0, r);
+        r[1] ^= 1;
+        wcd.SetRecord(0, r);
+    }
+    EXPECT_EQ(UndoLast(db, message), UndoResult::Done) << message;
+    EXPECT_EQ(UndoLast(db, message), UndoResult::Done) << message;
+    Bytes r;
+    wcd.GetRecord(int(wcd.RecordCount()) - 1, r);
+    EXPECT_EQ(r[0], 3);
+    EXPECT_LE(db.GetJournal().Size(), uint64_t(int(wcd.RecordCount())) * wcd.RecordSize() * 8);
+    EXPECT_NE(Snapshot(), before);
+    WriteFaults::SetFlushes(true);
+}
+
 }  // namespace
 }  // namespace tablon::test
