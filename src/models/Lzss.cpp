@@ -137,6 +137,7 @@ class LzssTree {
     void Init(uint32_t r) {
         nodes_[kTreeRoot].larger = r;
         nodes_[r] = {kTreeRoot, kUnused, kUnused};
+        Thread(r, kUnused, kUnused);
         first_[window_[r]] = r;
         PutHead(heads_[HeadSlot(HeadAt(&window_[r]))], r);
     }
@@ -178,16 +179,22 @@ class LzssTree {
                 if (matchLength >= kLookAhead) {
                     // n takes test's place, with the same bytes.
                     Replace(test, n);
+                    Thread(n, before_[test], after_[test]);
                     if (first == test) first = n;
                     if (headSlot == test || !headKnown)
                         PutHead(headSlot, headMet == test ? n : headMet);
                     return matchLength;
                 }
             }
-            uint32_t& child = key[i] > other[i] ? nodes_[test].larger : nodes_[test].smaller;
+            const bool larger = key[i] > other[i];
+            uint32_t& child = Link(test, larger);
             if (child == kUnused) {
                 child = n;
                 nodes_[n] = {test, kUnused, kUnused};
+                if (larger)
+                    Thread(n, test, after_[test]);
+                else
+                    Thread(n, before_[test], test);
                 // A prefix the walk never met had no strings: n is their highest now.
                 if (first == kUnused) first = n;
                 if (!headKnown) PutHead(headSlot, headMet != kUnused ? headMet : n);
@@ -212,6 +219,7 @@ class LzssTree {
             const uint32_t child = node.larger == kUnused ? node.smaller : node.larger;
             Contract(p, child);
             if (!indexed_) return;
+            if (p != kUnused) Unthread(p);
             if (first_[firstByte] == p) first_[firstByte] = DescendFirst(child, firstByte);
             if (inHeads_[p]) {
                 const uint64_t head = HeadAt(&window_[p]);
@@ -237,6 +245,7 @@ class LzssTree {
         Contract(next, nodes_[next].smaller);
         Replace(p, next);
         if (!indexed_) return;
+        if (p != kUnused) Unthread(p);
         const uint8_t nextByte = window_[next];
         if (first_[firstByte] == p)
             first_[firstByte] =
@@ -273,6 +282,7 @@ class LzssTree {
         if (sharedX == kLookAhead) {
             // n takes x's place, with the same bytes.
             Replace(x, n);
+            Thread(n, before_[x], after_[x]);
             if (first_[key[0]] == x) first_[key[0]] = n;
             if (inHeads_[x]) PutHead(heads_[HeadSlot(HeadAt(key))], n);
             matchPosition = x;
@@ -280,8 +290,10 @@ class LzssTree {
             return true;
         }
         const bool larger = key[sharedX] > window_[x + sharedX];
-        uint32_t parent;
-        const uint32_t y = Neighbour(x, larger, parent);
+        const uint32_t y = larger ? after_[x] : before_[x];
+        // Where x has no child on that side the new node hangs there, else it hangs from y, which
+        // then has none on the other.
+        const uint32_t parent = Link(x, larger) == kUnused ? x : y;
         size_t sharedY = 0;
         if (y != kUnused) {
             sharedY = CommonPrefix(key, &window_[y]);
@@ -290,6 +302,10 @@ class LzssTree {
         }
         Link(parent, parent == x ? larger : !larger) = n;
         nodes_[n] = {parent, kUnused, kUnused};
+        if (larger)
+            Thread(n, x, y);
+        else
+            Thread(n, y, x);
         // A prefix neither neighbour shares had no strings: n is their highest now.
         if (first_[key[0]] == kUnused) first_[key[0]] = n;
         if (sharedX < kHeadLength && sharedY < kHeadLength)
@@ -299,23 +315,17 @@ class LzssTree {
         return true;
     }
 
-    // x's neighbour in the tree's order on the given side (kUnused if none), and the node a new
-    // string between the two hangs from.
-    uint32_t Neighbour(uint32_t x, bool larger, uint32_t& parent) {
-        uint32_t c = Link(x, larger);
-        if (c != kUnused) {
-            while (Link(c, !larger) != kUnused) c = Link(c, !larger);
-            parent = c;
-            return c;
-        }
-        parent = x;
-        c = x;
-        uint32_t a = nodes_[x].parent;
-        while (a != kTreeRoot && Link(a, larger) == c) {
-            c = a;
-            a = nodes_[a].parent;
-        }
-        return a == kTreeRoot ? kUnused : a;
+    // Links n into the tree's order between below and above (either may be kUnused).
+    void Thread(uint32_t n, uint32_t below, uint32_t above) {
+        before_[n] = uint16_t(below);
+        after_[n] = uint16_t(above);
+        after_[below] = uint16_t(n);
+        before_[above] = uint16_t(n);
+    }
+
+    void Unthread(uint32_t p) {
+        after_[before_[p]] = after_[p];
+        before_[after_[p]] = before_[p];
     }
 
     // The walk as the tree has always done it, from the given node down.
@@ -394,7 +404,9 @@ class LzssTree {
     std::array<uint32_t, 256> first_;                         // per first byte
     std::array<uint16_t, size_t(1) << kHeadSlotBits> heads_;  // per head slot
     std::array<bool, kRingSize + 1> inHeads_;                 // the nodes heads_ holds
-    bool indexed_ = true;         // the tree is still a search tree of its strings
+    bool indexed_ = true;  // the tree is still a search tree of its strings
+    // Per node in the tree: the nodes just before and after it in the tree's order.
+    std::array<uint16_t, kRingSize + 1> before_{}, after_{};
     uint32_t previousMatch_ = 0;  // what the last Add found
     size_t previousLength_ = 0;
 };
