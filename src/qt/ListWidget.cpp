@@ -481,14 +481,42 @@ void ListWidget::ConnectSelection() {
     });
 }
 
-void ListWidget::ApplyColumnWidths() {
+namespace {
+
+// The width the texts of a column's first rows take, with the cell's margins (and its icon in
+// the first column). Measured on fifty rows: a long list costs no more than a short one.
+int Measured(const QTableView* view, const QAbstractItemModel* model, int column) {
+    const QFontMetrics fm = view->fontMetrics();
+    QStyle* style = view->style();
+    int widest = 0;
+    const int rows = std::min(model->rowCount(), 50);
+    for (int r = 0; r < rows; ++r)
+        widest = std::max(widest, fm.horizontalAdvance(model->index(r, column).data().toString()));
+    if (rows > 0 && model->index(0, column).data(Qt::DecorationRole).isValid()) {
+        const QSize icon = view->iconSize();
+        widest += (icon.isValid() ? icon.width()
+                                  : style->pixelMetric(QStyle::PM_SmallIconSize, nullptr, view)) +
+                  4;
+    }
+    return widest + 2 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1) + 4;
+}
+
+}  // namespace
+
+void ListWidget::ApplyColumnWidths(bool fitContents) {
     if (!model_) return;
     QHeaderView* header = table_->horizontalHeader();
     const FontScale scale = FontScale::Of(table_->font());
     for (int c = 0; c < model_->columnCount(); ++c) {
         // The widths are given for the classic dialog font: the font in use scales them.
         const QVariant w = model_->headerData(c, Qt::Horizontal, kWidthRole);
-        header->resizeSection(c, scale.Width(w.isValid() ? std::max(8, w.toInt()) : 100));
+        const int given = scale.Width(w.isValid() ? std::max(8, w.toInt()) : 100);
+        int width = given;
+        // A column whose title or first texts do not fit widens to them, up to four times.
+        if (fitContents)
+            width = std::clamp(std::max(Measured(table_, model_, c), header->sectionSizeHint(c)),
+                               given, 4 * given);
+        header->resizeSection(c, width);
     }
 }
 

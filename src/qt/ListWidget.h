@@ -35,8 +35,10 @@ class ListWidget : public QWidget {
     ~ListWidget() override;
 
     void SetModel(QAbstractItemModel* model);
-    // Sets every column to the width its model gives (a new table of columns).
-    void ApplyColumnWidths();
+    // Sets every column to the width its model gives (a new table of columns), scaled to the
+    // font; with fitContents, a column widens to its title and to the texts of the rows shown
+    // first (at most four times its width).
+    void ApplyColumnWidths(bool fitContents = false);
 
     // The display modes as the record lists number them: 0 large icons, 1 detail, 2 small
     // icons, 3 list.

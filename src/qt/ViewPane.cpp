@@ -108,7 +108,7 @@ void ViewPane::Attach(CMvView* view) {
     view_ = view;
     currentRecord_ = -1;
     if (!view || !list_) return;
-    list_->ApplyColumnWidths();
+    list_->ApplyColumnWidths(true);
     list_->SetMode(view->Mode());
     ShowFilterRow();
     ShowFilters();

@@ -202,8 +202,8 @@ void MainWindowTest::ChoosingANodeReplacesTheView() {
              QString::fromStdString(view->Column(2).title));
     QCOMPARE(model->data(model->index(3, 2)).toString(),
              QString::fromStdString(view->CellText(3, 2)));
-    QCOMPARE(w.List()->DetailView()->horizontalHeader()->sectionSize(2),
-             FontScale::Of(w.List()->DetailView()->font()).Width(view->Column(2).width));
+    QVERIFY(w.List()->DetailView()->horizontalHeader()->sectionSize(2) >=
+            FontScale::Of(w.List()->DetailView()->font()).Width(view->Column(2).width));
     // The splitter keeps both columns' widths.
     QCOMPARE(w.Splitter()->sizes().at(0), treeWidth);
     QCOMPARE(w.Splitter()->sizes().at(1), paneWidth);
