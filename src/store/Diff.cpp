@@ -355,8 +355,9 @@ bool ApplyPatch(Database& db, const std::vector<DiffEntry>& diff, bool force,
                     Where(e) + ": the file holds " + std::to_string(length) +
                     " bytes, the patch expects " +
                     (tail ? std::to_string(end) : "at least " + std::to_string(end)));
-            else if (!force && std::memcmp(f.View() + e.offset, e.beforeBytes.data(),
-                                           e.beforeBytes.size()) != 0)
+            else if (!force && !e.beforeBytes.empty() &&
+                     std::memcmp(f.View() + e.offset, e.beforeBytes.data(), e.beforeBytes.size()) !=
+                         0)
                 problems.push_back(Where(e) + ": holds other bytes than the patch expects");
         } else if (!db.Table(e.file) ||
                    e.afterBytes.size() + e.beforeBytes.size() != db.Table(e.file)->MemSize()) {
