@@ -122,10 +122,7 @@ bool AppendDraft(Database& db, const RunLayout& layout, const Bytes& record, int
 }
 
 RunEditor::RunEditor(Database& db, const RunLayout& layout)
-    : db_(db),
-      layout_(layout),
-      owners_(*db.Table(layout.owner)),
-      members_(*db.Table(layout.member)) {
+    : layout_(layout), owners_(*db.Table(layout.owner)), members_(*db.Table(layout.member)) {
     ownerBatch_.emplace(owners_);
     memberBatch_.emplace(members_);
 }

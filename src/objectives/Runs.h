@@ -115,7 +115,6 @@ class RunEditor {
     // Whether the file can take `more` records.
     bool Room(uint32_t more, std::string& message) const;
 
-    Database& db_;
     const RunLayout& layout_;
     TableFile& owners_;
     TableFile& members_;

@@ -77,8 +77,8 @@ constexpr std::pair<int, int> kModeButtons[] = {
 
 }  // namespace
 
-CUnitDialog::CUnitDialog(ShellContext& ctx, UnitRecord& copy, int index)
-    : Form("Unit View", 800, 660), ctx_(ctx), copy_(copy), index_(index) {
+CUnitDialog::CUnitDialog(ShellContext& ctx, UnitRecord& copy)
+    : Form("Unit View", 800, 660), ctx_(ctx), copy_(copy) {
     AddTitleEdit(kName, {10, 10, 300, 44});
     Bind(kName, X::Text, std::nullopt, kNameChars);
     int cell = 0;
@@ -403,8 +403,8 @@ void CUnitDialog::EditStores() {
     EditRecord(ctx_, {FileId::Ssd}, copy_.StoresIndex(), "Update Failed");
 }
 
-Answer RunUnitDialog(ShellContext& ctx, UnitRecord& copy, int index) {
-    CUnitDialog dialog(ctx, copy, index);
+Answer RunUnitDialog(ShellContext& ctx, UnitRecord& copy, int /*index*/) {
+    CUnitDialog dialog(ctx, copy);
     return ctx.ui.RunDialog(dialog);
 }
 

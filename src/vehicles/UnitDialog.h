@@ -60,8 +60,8 @@ constexpr int kUnitSlotImages = 141;
 
 class CUnitDialog : public Form {
   public:
-    // Edits the caller's working copy of unit number index.
-    CUnitDialog(ShellContext& ctx, UnitRecord& copy, int index);
+    // Edits the caller's working copy of a unit.
+    CUnitDialog(ShellContext& ctx, UnitRecord& copy);
     ~CUnitDialog() override;
 
   protected:
@@ -99,7 +99,6 @@ class CUnitDialog : public Form {
 
     ShellContext& ctx_;
     UnitRecord& copy_;
-    int index_;
     int domain_ = -1;  // of the unit's class-table record when the dialog opened
     int slotSortColumn_ = -1;
     bool slotAscending_ = true;

@@ -11,7 +11,7 @@
 
 namespace tablon {
 
-class CtRecord;
+struct CtRecord;
 class Database;
 
 // The role names of a unit's domain (its class-table record's domain byte): 16 names.

@@ -176,7 +176,7 @@ TEST_F(UnitTest, RecalculateTakesMaximaFromVehiclesOnly) {
 TEST_F(UnitTest, DialogSlotsAddDeleteSwapAndName) {
     Standard();
     UnitRecord copy = StoredUnit(1);  // "Armour": Tank in slot 0, slot 1 empty, unit in slot 2
-    CUnitDialog dialog(Ctx(), copy, 1);
+    CUnitDialog dialog(Ctx(), copy);
     dialog.Begin(ui_);
     const auto& rows = dialog.Rows(kSlots);
     ASSERT_EQ(rows.size(), 2u);
@@ -241,7 +241,7 @@ TEST_F(UnitTest, AddUnitRefusesAFullUnitAndOutOfRangeEntries) {
     Standard();
     UnitRecord full = StoredUnit(0);
     for (int s = 0; s < kUnitSlots; ++s) full.Set<uint16_t>(U::kSlotCt + 2 * s, 5);
-    CUnitDialog dialog(Ctx(), full, 0);
+    CUnitDialog dialog(Ctx(), full);
     dialog.Begin(ui_);
     dialog.Press(kAddUnit);
     EXPECT_EQ(ui_.Messages().back().text, "No empty slots for new unit");
