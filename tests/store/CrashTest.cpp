@@ -198,8 +198,10 @@ TEST_F(CrashTest, RunInsertsAndDeletesWithTheirOwnersReindexed) {
     KillEverywhere(Cli({"pd", "delete", "1", "0"}), 30);
 }
 
-TEST_F(CrashTest, MaintenanceCommandOverAWholeFile) {
+TEST_F(CrashTest, MaintenanceCommandsOverWholeFiles) {
     KillEverywhere(Cli({"run", "set-combat-type-8", "--yes"}), 40);
+    KillEverywhere(Cli({"run", "sort-hardpoint-tables", "--yes"}), 40);
+    KillEverywhere(Cli({"run", "set-pulse-doppler-flag"}), 40);
 }
 
 // A feature entry list loaded over its run: fewer entries, each of them changed.
