@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 namespace tablon {
@@ -34,7 +35,32 @@ bool MappedFile::Open(const std::string& path, bool writable) {
     return true;
 }
 
+void MappedFile::OpenMemory(const uint8_t* data, size_t size, bool writable) {
+    Close();
+    shared_ = data;
+    sharedSize_ = size;
+    inMemory_ = true;
+    writable_ = writable;
+}
+
+void MappedFile::Own() {
+    if (owned_) return;
+    memory_.assign(shared_, shared_ + sharedSize_);
+    owned_ = true;
+    Moved();
+}
+
+uint8_t* MappedFile::WritableView() {
+    if (!view_ || !writable_) return nullptr;
+    if (inMemory_) Own();
+    return view_;
+}
+
 bool MappedFile::ReadSize(uint64_t& size) const {
+    if (inMemory_) {
+        size = MemorySize();
+        return true;
+    }
     if (fd_ < 0) return false;
     struct stat st {};
     if (::fstat(fd_, &st) != 0) return false;
@@ -50,6 +76,12 @@ bool MappedFile::Map(bool& mappingFailed) {
         mappingFailed = true;
         return false;
     }
+    if (inMemory_) {
+        // Only a buffer of the file's own is ever written through the view.
+        view_ = const_cast<uint8_t*>(MemoryData());
+        viewSize_ = size_t(size);
+        return true;
+    }
     int prot = PROT_READ | (writable_ ? PROT_WRITE : 0);
     void* p = ::mmap(nullptr, static_cast<size_t>(size), prot, MAP_SHARED, fd_, 0);
     if (p == MAP_FAILED) {
@@ -62,18 +94,20 @@ bool MappedFile::Map(bool& mappingFailed) {
 }
 
 void MappedFile::Unmap() {
-    if (view_) ::munmap(view_, viewSize_);
+    if (view_ && !inMemory_) ::munmap(view_, viewSize_);
     view_ = nullptr;
     viewSize_ = 0;
 }
 
 bool MappedFile::Flush() {
     if (!view_) return false;
+    if (inMemory_) return true;
     return ::msync(view_, viewSize_, MS_SYNC) == 0;
 }
 
 bool MappedFile::FlushRange(size_t offset, size_t length) {
     if (!view_ || offset > viewSize_) return false;
+    if (inMemory_) return true;
     if (length > viewSize_ - offset) length = viewSize_ - offset;
     static const size_t page = size_t(::sysconf(_SC_PAGESIZE));
     const size_t start = offset / page * page;
@@ -81,12 +115,25 @@ bool MappedFile::FlushRange(size_t offset, size_t length) {
 }
 
 bool MappedFile::Truncate(uint64_t length) {
-    if (fd_ < 0 || !writable_) return false;
+    if (!IsOpen() || !writable_) return false;
+    if (inMemory_) {
+        if (length > SIZE_MAX) return false;
+        Own();
+        memory_.resize(size_t(length));
+        Moved();
+        return true;
+    }
     return ::ftruncate(fd_, static_cast<off_t>(length)) == 0;
 }
 
 bool MappedFile::AppendAtEnd(const uint8_t* data, size_t length) {
-    if (fd_ < 0 || !writable_) return false;
+    if (!IsOpen() || !writable_) return false;
+    if (inMemory_) {
+        Own();
+        memory_.insert(memory_.end(), data, data + length);
+        Moved();
+        return true;
+    }
     off_t end = ::lseek(fd_, 0, SEEK_END);
     if (end < 0) return false;
     size_t done = 0;
@@ -104,7 +151,15 @@ bool MappedFile::AppendAtEnd(const uint8_t* data, size_t length) {
 }
 
 bool MappedFile::WriteAt(uint64_t offset, const uint8_t* data, size_t length) {
-    if (fd_ < 0 || !writable_) return false;
+    if (!IsOpen() || !writable_) return false;
+    if (inMemory_) {
+        if (offset > SIZE_MAX - length) return false;
+        Own();
+        if (offset + length > memory_.size()) memory_.resize(size_t(offset + length));
+        std::copy(data, data + length, memory_.begin() + ptrdiff_t(offset));
+        Moved();
+        return true;
+    }
     size_t done = 0;
     while (done < length) {
         ssize_t n = ::pwrite(fd_, data + done, length - done, off_t(offset + done));
@@ -116,7 +171,16 @@ bool MappedFile::WriteAt(uint64_t offset, const uint8_t* data, size_t length) {
 }
 
 bool MappedFile::Sync() {
+    if (inMemory_) return true;
     return fd_ >= 0 && ::fdatasync(fd_) == 0;
+}
+
+void MappedFile::Moved() {
+    // A view taken before keeps showing the bytes it showed, as a mapping of a file that grew
+    // does, and none past the new end.
+    if (!view_) return;
+    view_ = MemorySize() == 0 ? nullptr : const_cast<uint8_t*>(MemoryData());
+    viewSize_ = view_ ? std::min(viewSize_, MemorySize()) : 0;
 }
 
 void MappedFile::Close() {
@@ -127,6 +191,12 @@ void MappedFile::Close() {
     }
     fd_ = -1;
     writable_ = false;
+    inMemory_ = false;
+    owned_ = false;
+    shared_ = nullptr;
+    sharedSize_ = 0;
+    memory_.clear();
+    memory_.shrink_to_fit();
 }
 
 }  // namespace tablon

@@ -1,7 +1,7 @@
 // A database set held in memory. While a MemorySet lives, every set object created (and every
-// file it opens) takes its files from the bytes given, each copied into a file in memory when
-// it opens: the set never reads or writes the disk, keeps no journal, and a file that is not
-// among the bytes is a file that cannot be found. The fuzz targets and tests use it to open
+// file it opens) takes its files from the bytes given, each copied into a buffer of the file's
+// own when it opens: the set never reads or writes the disk, keeps no journal, and a file that is
+// not among the bytes is a file that cannot be found. The fuzz targets and tests use it to open
 // thousands of sets a second.
 #pragma once
 

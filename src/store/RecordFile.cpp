@@ -11,7 +11,6 @@
 #include <cstring>
 #include <limits>
 
-#include "platform/MemoryFile.h"
 #include "shell/Ui.h"
 #include "store/Journal.h"
 #include "store/MemorySet.h"
@@ -57,8 +56,7 @@ int RecordFile::OpenMapped(const std::string& givenName, const std::string& filt
         path_ = name;
         const auto it = memory->find(name);
         if (it == memory->end()) return 0;
-        const MemoryFile copy(it->second.data(), it->second.size());
-        if (!file_.Open(copy.Path(), writable)) return 0;
+        file_.OpenMemory(it->second.data(), it->second.size(), writable);
     } else if (file_.Open(name, writable)) {
         path_ = name;
     } else {
@@ -192,14 +190,15 @@ int RecordFile::Restore(uint64_t length,
 }
 
 uint8_t* RecordFile::WritableSpan(uint64_t offset, uint64_t length) {
-    uint8_t* v = file_.View();
+    const uint8_t* v = file_.View();
     if (!v || !Writable() || offset > fileSize_ || length > fileSize_ - offset) return nullptr;
     if (ctx_.journal) {
         if (!ctx_.journal->Save(*this, offset, length, batchDepth_ > 0, ctx_.ui)) return nullptr;
         ctx_.journal->Wrote(*this, offset, length);
     }
     if (!WriteEvent()) return nullptr;
-    return v + offset;
+    uint8_t* w = file_.WritableView();
+    return w ? w + offset : nullptr;
 }
 
 bool RecordFile::AppendBytes(const uint8_t* data, size_t length) {

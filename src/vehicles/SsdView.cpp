@@ -53,13 +53,15 @@ std::string FallbackName(int set) {
 // ---- names and users ----
 
 void StoresNames::Build(Database& db) {
-    at_.assign(65536, -1);
+    at_.clear();  // grows to the highest set number met
     names_.clear();
     const TableFile& ucd = *db.Table(FileId::Ucd);
     UnitRecord unit;
     for (int i = 0; ucd.GetRecord(i, unit.data()); ++i) {
         const int16_t set = unit.StoresIndex();
-        if (set < 0 || at_[size_t(set)] >= 0) continue;
+        if (set < 0) continue;
+        if (size_t(set) >= at_.size()) at_.resize(size_t(set) + 1, -1);
+        if (at_[size_t(set)] >= 0) continue;
         if (auto name = UnitStoresName(db, unit)) {
             at_[size_t(set)] = int32_t(names_.size());
             names_.push_back(std::move(*name));

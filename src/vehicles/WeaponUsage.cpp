@@ -88,19 +88,24 @@ uint32_t CountVehiclesDirect(const Database& db, int16_t ct) {
 }
 
 void WeaponUsageIndex::Build(const Database& db) {
-    count_.assign(65536, 0);
+    count_.clear();
     const TableFile* vcd = db.Table(FileId::Vcd);
     if (!vcd) return;
     const CtTables tables(db);
     // seen[ct] holds the number (plus one) of the last vehicle counted for ct, so that a
-    // vehicle counts once for each index however many slots carry it.
-    std::vector<uint32_t> seen(65536, 0);
+    // vehicle counts once for each index however many slots carry it. Both grow to the highest
+    // index met.
+    std::vector<uint32_t> seen;
     VehicleRecord v;
     for (int i = 0; vcd->GetRecord(i, v.data()); ++i) {
         const uint32_t stamp = uint32_t(i) + 1;
         for (int s = 0; s < kHardpointSlots; ++s)
             tables.ForEachCt(v.SlotRef(s), v.SlotLoad(s), [&](int16_t ct) {
                 const uint16_t key = uint16_t(ct);
+                if (key >= seen.size()) {
+                    seen.resize(size_t(key) + 1, 0);
+                    count_.resize(size_t(key) + 1, 0);
+                }
                 if (seen[key] == stamp) return;
                 seen[key] = stamp;
                 ++count_[key];
@@ -109,7 +114,7 @@ void WeaponUsageIndex::Build(const Database& db) {
 }
 
 uint32_t WeaponUsageIndex::VehiclesUsing(int16_t ct) const {
-    return count_.empty() ? 0 : count_[uint16_t(ct)];
+    return uint16_t(ct) < count_.size() ? count_[uint16_t(ct)] : 0;
 }
 
 std::vector<int> VehiclesUsingWeaponCt(const Database& db, int16_t ct) {

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "platform/MappedFile.h"
 #include "platform/MemoryFile.h"
 #include "shell/ScriptedUi.h"
 #include "store/Database.h"
@@ -93,6 +94,53 @@ TEST_F(MemorySetTest, AMissingOrMisfitRequiredFileIsRefusedWithItsMessage) {
                   (std::vector<std::string>{"File Mapping failed", "Can't map file vantor.fed"}));
     }
     EXPECT_TRUE(fs::is_empty(Dir()));
+}
+
+// A file in memory is read where its bytes are; the first change copies them, and every way of
+// changing it (through the view, cutting, appending, writing at an offset) leaves them as
+// they were.
+TEST(MemoryMappedFileTest, ReadsInPlaceAndCopiesAtTheFirstChange) {
+    const Bytes given{1, 2, 3, 4, 5, 6};
+    MappedFile f;
+    f.OpenMemory(given.data(), given.size(), true);
+    bool failed = false;
+    ASSERT_TRUE(f.Map(failed));
+    EXPECT_EQ(f.View(), given.data());
+    EXPECT_EQ(f.ViewSize(), 6u);
+
+    uint8_t* w = f.WritableView();
+    ASSERT_NE(w, nullptr);
+    EXPECT_NE(w, given.data());
+    w[0] = 9;
+    EXPECT_EQ(given[0], 1);
+    const uint8_t more[] = {7, 8};
+    ASSERT_TRUE(f.AppendAtEnd(more, 2));
+    uint64_t size = 0;
+    ASSERT_TRUE(f.ReadSize(size));
+    EXPECT_EQ(size, 8u);
+    // The view still shows what it showed, at wherever the bytes now are.
+    EXPECT_EQ(f.ViewSize(), 6u);
+    EXPECT_EQ(Bytes(f.View(), f.View() + 6), (Bytes{9, 2, 3, 4, 5, 6}));
+    f.Unmap();
+    ASSERT_TRUE(f.WriteAt(9, more, 2));  // past the end: the gap reads 0
+    ASSERT_TRUE(f.Map(failed));
+    EXPECT_EQ(Bytes(f.View(), f.View() + f.ViewSize()), (Bytes{9, 2, 3, 4, 5, 6, 7, 8, 0, 7, 8}));
+    ASSERT_TRUE(f.Truncate(0));
+    EXPECT_EQ(f.View(), nullptr);
+    f.Unmap();
+    EXPECT_FALSE(f.Map(failed));
+    EXPECT_TRUE(failed);
+    EXPECT_EQ(given, (Bytes{1, 2, 3, 4, 5, 6}));
+
+    // A file opened for reading gives no view to write into and takes no change.
+    MappedFile r;
+    r.OpenMemory(given.data(), given.size(), false);
+    ASSERT_TRUE(r.Map(failed));
+    EXPECT_EQ(r.WritableView(), nullptr);
+    EXPECT_FALSE(r.Truncate(2));
+    EXPECT_FALSE(r.AppendAtEnd(more, 2));
+    EXPECT_FALSE(r.WriteAt(0, more, 2));
+    EXPECT_EQ(r.View(), given.data());
 }
 
 }  // namespace
