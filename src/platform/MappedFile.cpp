@@ -52,7 +52,16 @@ void MappedFile::Own() {
 
 uint8_t* MappedFile::WritableView() {
     if (!view_ || !writable_) return nullptr;
-    if (inMemory_) Own();
+    if (inMemory_) {
+        Own();
+        // A writer may keep the pointer while it appends (as it may with a mapping, which an
+        // append leaves where it is): room for 1 MiB of appends keeps the bytes from moving.
+        constexpr size_t kRoom = size_t(1) << 20;
+        if (memory_.capacity() - memory_.size() < kRoom) {
+            memory_.reserve(memory_.size() + kRoom);
+            Moved();
+        }
+    }
     return view_;
 }
 

@@ -143,5 +143,25 @@ TEST(MemoryMappedFileTest, ReadsInPlaceAndCopiesAtTheFirstChange) {
     EXPECT_EQ(r.View(), given.data());
 }
 
+// An insert shifts records through the view it took before appending: the view stays where it
+// is while the file grows (a list load once wrote through a view the append had freed).
+TEST(MemoryMappedFileTest, AWritableViewStaysPutWhileTheFileGrows) {
+    const Bytes given(100, 7);
+    MappedFile f;
+    f.OpenMemory(given.data(), given.size(), true);
+    bool failed = false;
+    ASSERT_TRUE(f.Map(failed));
+    uint8_t* w = f.WritableView();
+    ASSERT_NE(w, nullptr);
+    const Bytes more(1000, 1);
+    for (int i = 0; i < 50; ++i) ASSERT_TRUE(f.AppendAtEnd(more.data(), more.size()));
+    EXPECT_EQ(f.View(), w);
+    w[0] = 9;
+    f.Unmap();
+    ASSERT_TRUE(f.Map(failed));
+    EXPECT_EQ(f.View()[0], 9);
+    EXPECT_EQ(f.ViewSize(), 50100u);
+}
+
 }  // namespace
 }  // namespace tablon::test
