@@ -213,8 +213,9 @@ CMvView::~CMvView() = default;
 void CMvView::OnInitialUpdate() {
     mode_ = ctx_.doc.ListStyle();
     // Room for a row per record the source counts, whichever way the view fills: growing the
-    // row copies as they come would move them over and over.
-    const size_t hint = size_t(std::max(0, source_->Count()));
+    // row copies as they come would move them over and over. A count read from a damaged
+    // header can claim billions: no file holds more than 65,535 records, so no more is reserved.
+    const size_t hint = size_t(std::clamp(source_->Count(), 0, 65536));
     rows_.reserve(hint);
     order_.reserve(hint);
     records_.reserve(hint * recordSize_);
