@@ -122,6 +122,33 @@ UndoHistory ReadHistory(const std::string& folder) {
     return h;
 }
 
+namespace {
+
+// Puts back what step r left (the step itself for an undo, its undo for a redo) on behalf of
+// step s, as one step of the journal of the kind given, once the files still hold what r left.
+UndoResult Reverse(Database& db, const UndoHistory& h, const JournalStepInfo& s,
+                   const JournalStepInfo& r, StepKind kind, std::string& message) {
+    const bool undo = kind == StepKind::Undo;
+    std::string changed;
+    if (!r.AfterKnown() || !FilesHold(db, r, changed)) {
+        message = Format(
+            "Can't %s \"%s\": %s has been changed since by something other than Tablon. "
+            "Nothing was changed.",
+            undo ? "undo" : "redo", s.command.c_str(),
+            changed.empty() ? "the set" : changed.c_str());
+        return UndoResult::Refused;
+    }
+    if (!Revert(db, h.contents, r, kind, s.id, (undo ? "Undo " : "Redo ") + s.command)) {
+        message = Format("\"%s\" could not be %s. Nothing was changed.", s.command.c_str(),
+                         undo ? "undone" : "redone");
+        return UndoResult::Failed;
+    }
+    message = s.command;
+    return UndoResult::Done;
+}
+
+}  // namespace
+
 UndoResult UndoLast(Database& db, std::string& message) {
     return OutsideSteps(db, [&] {
         const UndoHistory h = ReadHistory(db.GetJournal().Folder());
@@ -130,20 +157,7 @@ UndoResult UndoLast(Database& db, std::string& message) {
             return UndoResult::Nothing;
         }
         const JournalStepInfo& s = h.contents.steps[h.done.back()];
-        std::string changed;
-        if (!s.AfterKnown() || !FilesHold(db, s, changed)) {
-            message = Format(
-                "Can't undo \"%s\": %s has been changed since by something other than Tablon. "
-                "Nothing was changed.",
-                s.command.c_str(), changed.empty() ? "the set" : changed.c_str());
-            return UndoResult::Refused;
-        }
-        if (!Revert(db, h.contents, s, StepKind::Undo, s.id, "Undo " + s.command)) {
-            message = Format("\"%s\" could not be undone. Nothing was changed.", s.command.c_str());
-            return UndoResult::Failed;
-        }
-        message = s.command;
-        return UndoResult::Done;
+        return Reverse(db, h, s, s, StepKind::Undo, message);
     });
 }
 
@@ -154,22 +168,8 @@ UndoResult RedoLast(Database& db, std::string& message) {
             message = "Nothing to redo.";
             return UndoResult::Nothing;
         }
-        const JournalStepInfo& s = h.contents.steps[h.undone.back().step];
-        const JournalStepInfo& u = h.contents.steps[h.undone.back().undo];
-        std::string changed;
-        if (!u.AfterKnown() || !FilesHold(db, u, changed)) {
-            message = Format(
-                "Can't redo \"%s\": %s has been changed since by something other than Tablon. "
-                "Nothing was changed.",
-                s.command.c_str(), changed.empty() ? "the set" : changed.c_str());
-            return UndoResult::Refused;
-        }
-        if (!Revert(db, h.contents, u, StepKind::Redo, s.id, "Redo " + s.command)) {
-            message = Format("\"%s\" could not be redone. Nothing was changed.", s.command.c_str());
-            return UndoResult::Failed;
-        }
-        message = s.command;
-        return UndoResult::Done;
+        return Reverse(db, h, h.contents.steps[h.undone.back().step],
+                       h.contents.steps[h.undone.back().undo], StepKind::Redo, message);
     });
 }
 
