@@ -105,11 +105,14 @@ int Walk(Database& db, Ui& ui, bool dialogs, const std::function<bool(const std:
         frame.OnTreeSelectionChanged(item);
         CMvView* list = frame.View() ? frame.View()->AsList() : nullptr;
         if (!list) continue;
+        // Every text is made; they are kept only when the walk compares them.
         std::string texts;
+        const auto read = [&](std::string text) {
+            if (seen) texts.append(text).push_back('\t');
+        };
         for (int row = 0; row < list->RowCount(); ++row, ++rows) {
-            texts += list->ItemText(row);
-            for (int c = 0; c < list->ColumnCount(); ++c) texts += "\t" + list->CellText(row, c);
-            texts += "\n";
+            read(list->ItemText(row));
+            for (int c = 0; c < list->ColumnCount(); ++c) read(list->CellText(row, c));
             if (dialogs) list->OnDoubleClick(row);
         }
         // An empty list reads as nothing, whatever it shows for another input.

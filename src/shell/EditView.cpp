@@ -18,7 +18,7 @@ RowSource::RowSource(Database& db, FileId file, uint32_t rowSize, Compose compos
       buffer_(table_.MemSize()) {}
 
 int RowSource::Count() const {
-    return int(table_.RecordCount());
+    return int(table_.RecordsShown());
 }
 
 const FieldTable& RowSource::Fields() const {

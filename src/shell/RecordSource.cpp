@@ -17,7 +17,7 @@ class TableSource : public RecordSource {
     SourceRef Ref() const override { return ref_; }
     uint32_t RecordSize() const override { return file_.MemSize(); }
     // Never more than the file can hold, whatever its header claims.
-    int Count() const override { return int(std::min(file_.RecordCount(), file_.RecordsInFile())); }
+    int Count() const override { return int(file_.RecordsShown()); }
     int Get(int index, uint8_t* out) const override { return file_.GetRecord(index, out); }
     int Set(int index, const uint8_t* record) override { return file_.SetRecord(index, record); }
     const FieldTable& Fields() const override { return FieldTableOf(ref_.file); }

@@ -4,6 +4,7 @@
 // 0 on failure, as the rest of the system expects.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -197,6 +198,8 @@ class TableFile : public RecordFile {
     }
     // How many whole records the file holds after its header, whatever its count says.
     uint32_t RecordsInFile() const;
+    // The records a list shows: those the header counts that the file holds.
+    uint32_t RecordsShown() const { return std::min(count_, RecordsInFile()); }
 
     int LastIndex() const { return static_cast<int>(count_) - 1; }
     uint32_t RecordCount() const { return count_; }

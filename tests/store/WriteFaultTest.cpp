@@ -6,6 +6,7 @@
 
 #include <csignal>
 
+#include "shell/EditView.h"
 #include "shell/RecordSource.h"
 #include "shell/ScriptedUi.h"
 #include "store/Database.h"
@@ -139,6 +140,10 @@ TEST_F(WriteFaultTest, ListsNeverClaimMoreRecordsThanTheFileHolds) {
     for (const auto& desc : FileDescs()) db_->File(desc.id).Open(desc.name, "", 1);
     EXPECT_EQ(MakeSource(*db_, {FileId::Sfx})->Count(), 2);
     EXPECT_EQ(MakeSource(*db_, {FileId::Ct})->Count(), 4);
+    // The editable lists (the sound list among them) read through their own source: a list
+    // reserves rows for what it counts, so the claim must not reach it either.
+    EXPECT_EQ(RowSource(*db_, FileId::Sfx).Count(), 2);
+    EXPECT_EQ(RowSource(*db_, FileId::Ct).Count(), 4);
 }
 
 }  // namespace
