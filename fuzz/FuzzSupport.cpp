@@ -3,12 +3,16 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <map>
+#include <optional>
 
+#include "classtable/CtNames.h"
+#include "classtable/CtRecord.h"
 #include "models/ModelFiles.h"
 #include "sample/Sample.h"
 #include "shell/MainFrame.h"
@@ -39,24 +43,125 @@ Bytes CutParents(Bytes b) {
     return b;
 }
 
-// The first kRecords records of a file of records (its header's count lowered to match). The
-// feature entries and points stay whole: the runs of the objectives and headers kept need them.
-Bytes Cut(const FileDesc& desc, Bytes b) {
-    const size_t header = desc.header == HeaderKind::Sound ? 8 : 2;
-    if (desc.id == FileId::Hdr) return CutParents(std::move(b));
-    if (desc.header == HeaderKind::Model || desc.id == FileId::Fed || desc.id == FileId::Pd ||
-        b.size() < header)
-        return b;
-    const uint32_t n0 = header == 8 ? LoadLE<uint32_t>(b.data() + 4) : LoadLE<uint16_t>(b.data());
-    if (n0 == 0) return b;
-    const uint32_t n = std::min(n0, kRecords);
-    const size_t size = (b.size() - header) / n0;
-    if (header == 8)
-        StoreLE<uint32_t>(b.data() + 4, n);
+// A file of 16-bit-counted records as its header, record size and records.
+struct Records {
+    size_t header = 2;
+    uint32_t count = 0;
+    size_t size = 0;
+    const uint8_t* At(uint32_t i, const Bytes& b) const { return b.data() + header + i * size; }
+};
+
+std::optional<Records> RecordsOf(const FileDesc& desc, const Bytes& b) {
+    Records r;
+    r.header = desc.header == HeaderKind::Sound ? 8 : 2;
+    if (desc.header == HeaderKind::Model || b.size() < r.header) return std::nullopt;
+    r.count = r.header == 8 ? LoadLE<uint32_t>(b.data() + 4) : LoadLE<uint16_t>(b.data());
+    if (r.count == 0 || (b.size() - r.header) % r.count != 0) return std::nullopt;
+    r.size = (b.size() - r.header) / r.count;
+    return r;
+}
+
+// The records `keep` names (in that order), the header's count set to match.
+Bytes Keep(const FileDesc& desc, const Bytes& b, const std::vector<uint32_t>& keep) {
+    const std::optional<Records> r = RecordsOf(desc, b);
+    if (!r) return b;
+    Bytes out(b.begin(), b.begin() + ptrdiff_t(r->header));
+    for (const uint32_t i : keep) out.insert(out.end(), r->At(i, b), r->At(i, b) + r->size);
+    if (r->header == 8)
+        StoreLE<uint32_t>(out.data() + 4, uint32_t(keep.size()));
     else
-        StoreLE<uint16_t>(b.data(), uint16_t(n));
-    b.resize(header + n * size);
-    return b;
+        StoreLE<uint16_t>(out.data(), uint16_t(keep.size()));
+    return out;
+}
+
+// The files whose records class-table entries hold, by the entries' data type.
+std::optional<FileId> DataFileOf(uint8_t dataType) {
+    switch (dataType) {
+        case kDataFeature:
+            return FileId::Fcd;
+        case kDataObjective:
+            return FileId::Ocd;
+        case kDataUnit:
+            return FileId::Ucd;
+        case kDataVehicle:
+            return FileId::Vcd;
+        case kDataWeapon:
+            return FileId::Wcd;
+        default:
+            return std::nullopt;
+    }
+}
+
+// Sets a whole-number field of a record (its memory form is its file form in the sample set).
+void SetNumber(FileId id, uint8_t* record, const char* name, int64_t value) {
+    const Field* f = FieldTableOf(id).Find(name);
+    std::string error;
+    if (f) ParseElement(*f, record, 0, std::to_string(value), error);
+}
+
+int64_t Number(FileId id, const uint8_t* record, const char* name) {
+    const Field* f = FieldTableOf(id).Find(name);
+    return f ? std::stoll(FormatElement(*f, record)) : -1;
+}
+
+// Cuts the sample set down to a few records a file, so that every input reads little: the first
+// kRecords records of each file; besides, the class table keeps its first entry of each data
+// type, domain and class (so that every list of the class table has rows), and the files of
+// those entries' records keep the records they name. Indexes between the class table and those
+// files are renumbered to match; every other index stays as it was (and may name no record).
+void CutRecords(MemoryFiles& files) {
+    const FileDesc& ctDesc = DescOf(FileId::Ct);
+    Bytes& ct = files[ctDesc.name];
+    const std::optional<Records> ctRecords = RecordsOf(ctDesc, ct);
+    std::map<FileId, std::vector<uint32_t>> keep;
+    for (const auto& desc : FileDescs()) {
+        const std::optional<Records> r = RecordsOf(desc, files[desc.name]);
+        if (!r || desc.id == FileId::Fed || desc.id == FileId::Pd) continue;
+        for (uint32_t i = 0; i < std::min(r->count, kRecords); ++i) keep[desc.id].push_back(i);
+    }
+    if (ctRecords) {
+        std::set<std::array<uint8_t, 3>> kinds;
+        for (uint32_t i = kRecords; i < ctRecords->count; ++i) {
+            const uint8_t* e = ctRecords->At(i, ct);
+            const uint8_t type = e[CtRecord::kDataType];
+            const std::optional<FileId> file = DataFileOf(type);
+            if (!file || !kinds.insert({type, e[CtRecord::kDomain], e[CtRecord::kClass]}).second)
+                continue;
+            const uint32_t ref = LoadLE<uint32_t>(e + CtRecord::kDataRef);
+            const std::optional<Records> target =
+                RecordsOf(DescOf(*file), files[DescOf(*file).name]);
+            if (!target || ref >= target->count) continue;
+            keep[FileId::Ct].push_back(i);
+            std::vector<uint32_t>& k = keep[*file];
+            if (std::find(k.begin(), k.end(), ref) == k.end()) k.push_back(ref);
+        }
+    }
+    // Where each kept record now is, per file.
+    std::map<FileId, std::map<uint32_t, uint32_t>> moved;
+    for (auto& [id, k] : keep) {
+        std::sort(k.begin(), k.end());
+        for (uint32_t n = 0; n < k.size(); ++n) moved[id][k[n]] = n;
+    }
+    for (auto& [id, k] : keep) {
+        const FileDesc& desc = DescOf(id);
+        Bytes cut = Keep(desc, files[desc.name], k);
+        const std::optional<Records> r = RecordsOf(desc, cut);
+        for (uint32_t n = 0; r && n < r->count; ++n) {
+            uint8_t* record = cut.data() + r->header + n * r->size;
+            if (id == FileId::Ct) {
+                const std::optional<FileId> file = DataFileOf(record[CtRecord::kDataType]);
+                const uint32_t ref = LoadLE<uint32_t>(record + CtRecord::kDataRef);
+                if (file && moved[*file].count(ref))
+                    StoreLE<uint32_t>(record + CtRecord::kDataRef, moved[*file][ref]);
+            } else if (const Field* f = FieldTableOf(id).Find("ct_index");
+                       f && r->size == desc.memSize) {
+                const int64_t at = Number(id, record, "ct_index");
+                if (at >= 0 && moved[FileId::Ct].count(uint32_t(at)))
+                    SetNumber(id, record, "ct_index", moved[FileId::Ct][uint32_t(at)]);
+            }
+        }
+        files[desc.name] = std::move(cut);
+    }
 }
 
 }  // namespace
@@ -70,10 +175,12 @@ const MemoryFiles& BaseSet() {
         std::string error;
         if (!WriteSampleDatabase(dir, SampleScale::Demo, error)) std::abort();
         MemoryFiles files;
-        for (const auto& desc : FileDescs()) {
-            Bytes& b = files[desc.name] = Cut(desc, ReadFile(fs::path(dir) / desc.name));
-            b.shrink_to_fit();  // files are read where they are: a read past the end is seen
-        }
+        for (const auto& desc : FileDescs()) files[desc.name] = ReadFile(fs::path(dir) / desc.name);
+        CutRecords(files);
+        Bytes& hdr = files[DescOf(FileId::Hdr).name];
+        hdr = CutParents(std::move(hdr));
+        // Files are read where they are: a read past the end is seen.
+        for (auto& [name, b] : files) b.shrink_to_fit();
         fs::remove_all(dir);
         return files;
     }();

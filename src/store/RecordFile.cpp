@@ -444,10 +444,12 @@ int TableFile::InsertRecord(int p, const uint8_t* record) {
     WriteStep step(JournalOf(), "insert", desc_.name);
     const uint16_t size = RecordSize();
     const uint64_t from = RecordOffset(p), end = RecordOffset(int(count_));
-    // The last record once more at the end, then everything from p up by one place.
+    // The last record once more at the end, then everything from p up by one place. The
+    // records are taken for writing after the append, which may move a file held in memory.
     Bytes last(View() + end - size, View() + end);
+    if (!AppendBytes(last.data(), size)) return 0;
     uint8_t* v = WritableSpan(from, end - from);
-    if (!v || !AppendBytes(last.data(), size)) return 0;
+    if (!v) return 0;
     std::memmove(v + size, v, size_t(end - from - size));
     ToFile(record, v);
     if (!StoreCount(count_ + 1)) return 0;
