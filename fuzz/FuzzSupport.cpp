@@ -74,24 +74,6 @@ Bytes Keep(const FileDesc& desc, const Bytes& b, const std::vector<uint32_t>& ke
     return out;
 }
 
-// The files whose records class-table entries hold, by the entries' data type.
-std::optional<FileId> DataFileOf(uint8_t dataType) {
-    switch (dataType) {
-        case kDataFeature:
-            return FileId::Fcd;
-        case kDataObjective:
-            return FileId::Ocd;
-        case kDataUnit:
-            return FileId::Ucd;
-        case kDataVehicle:
-            return FileId::Vcd;
-        case kDataWeapon:
-            return FileId::Wcd;
-        default:
-            return std::nullopt;
-    }
-}
-
 // Sets a whole-number field of a record (its memory form is its file form in the sample set).
 void SetNumber(FileId id, uint8_t* record, const char* name, int64_t value) {
     const Field* f = FieldTableOf(id).Find(name);

@@ -1,6 +1,25 @@
 #include "classtable/CtRecord.h"
 
+#include "classtable/CtNames.h"
+
 namespace tablon {
+
+std::optional<FileId> DataFileOf(uint8_t dataType) {
+    switch (dataType) {
+        case kDataFeature:
+            return FileId::Fcd;
+        case kDataObjective:
+            return FileId::Ocd;
+        case kDataUnit:
+            return FileId::Ucd;
+        case kDataVehicle:
+            return FileId::Vcd;
+        case kDataWeapon:
+            return FileId::Wcd;
+        default:
+            return std::nullopt;
+    }
+}
 
 const FieldTable& CtFields() {
     using T = FieldType;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "store/Bytes.h"
 #include "store/FieldTable.h"
@@ -57,5 +58,9 @@ struct CtRecord : RecordBytes<81> {
 };
 
 const FieldTable& CtFields();
+
+// The file that holds the records of entries of a data type (features, objectives, units,
+// vehicles, weapons); none for the other types.
+std::optional<FileId> DataFileOf(uint8_t dataType);
 
 }  // namespace tablon

@@ -170,26 +170,10 @@ void CCtRecordDialog::OnButton(int id) {
 
 void CCtRecordDialog::FileOffset() {
     if (!TakeIntoCopy()) return;
-    const int index = int(copy_.DataRef());
-    switch (copy_.DataType()) {
-        case kDataFeature:
-            EditRecord(ctx_, {FileId::Fcd}, index, "Update failed");
-            break;
-        case kDataObjective:
-            EditRecord(ctx_, {FileId::Ocd}, index, "Update failed");
-            break;
-        case kDataUnit:
-            EditRecord(ctx_, {FileId::Ucd}, index, "Update Failed");
-            break;
-        case kDataVehicle:
-            EditRecord(ctx_, {FileId::Vcd}, index, "Update failed");
-            break;
-        case kDataWeapon:
-            EditRecord(ctx_, {FileId::Wcd}, index, "Update Failed");
-            break;
-        default:
-            break;
-    }
+    const std::optional<FileId> file = DataFileOf(copy_.DataType());
+    if (!file) return;
+    const bool capital = *file == FileId::Ucd || *file == FileId::Wcd;
+    EditRecord(ctx_, {*file}, int(copy_.DataRef()), capital ? "Update Failed" : "Update failed");
 }
 
 void CCtRecordDialog::AltOffset() {
