@@ -28,7 +28,12 @@ if [ "$mode" = test ]; then
 fi
 
 db="${TABLON_SAMPLE_DIR:-$HOME/tablon-sample}"
-./build/tablon-cli sample "$db"
+if [ -e "$db/vantor.ct" ]; then
+    # A second run opens the set the first one wrote, with whatever was changed in it since.
+    echo "The sample database is already in $db: opening it (remove that folder for a new one)."
+else
+    ./build/tablon-cli sample "$db"
+fi
 ./build/tablon-cli --dir "$db" info
 if [ -x build/tablon ]; then
     if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
