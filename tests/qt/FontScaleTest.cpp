@@ -67,9 +67,8 @@ void FontScaleTest::ColumnsAndTreeGrowWithTheFont() {
     const FontScale scale = FontScale::Of(w.List()->DetailView()->font());
     QVERIFY(scale.x > 1.5);
     QVERIFY(f.Select("Class Table/Weapons"));
-    QVERIFY(f.Select("Class Table/Vehicles"));
-    w.Run(cmd::kDetail);
-    QTableView* table = w.List()->DetailView();
+    QTableView* table = f.DetailOf("Class Table/Vehicles");
+    QVERIFY(table);
     const int mtow = ColumnTitled(table, "MTOW");
     QVERIFY(mtow >= 0);
     // At least as wide as given (wider where the title and its sort arrow need it).
@@ -82,10 +81,8 @@ void FontScaleTest::ColumnsAndTreeGrowWithTheFont() {
 void FontScaleTest::ACutCellShowsItsTextInATip() {
     WindowFixture f;
     QVERIFY(f.Ok());
-    MainWindow& w = f.Window();
-    QVERIFY(f.Select("Class Table/Weapons"));
-    w.Run(cmd::kDetail);
-    QTableView* table = w.List()->DetailView();
+    QTableView* table = f.DetailOf("Class Table/Weapons");
+    QVERIFY(table);
     QApplication::processEvents();
     const QString name = table->model()->index(0, 0).data().toString();
     QVERIFY(name.size() > 3);
@@ -107,9 +104,8 @@ void FontScaleTest::ColumnsWidenToTheirFirstTexts() {
     WindowFixture f;
     QVERIFY(f.Ok());
     MainWindow& w = f.Window();
-    QVERIFY(f.Select("Class Table"));
-    w.Run(cmd::kDetail);
-    QTableView* table = w.List()->DetailView();
+    QTableView* table = f.DetailOf("Class Table");
+    QVERIFY(table);
     QApplication::processEvents();
     const FontScale scale = FontScale::Of(table->font());
     const CMvView* view = dynamic_cast<const CMvView*>(w.Pane()->View());

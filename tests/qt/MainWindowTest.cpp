@@ -260,9 +260,8 @@ void MainWindowTest::RightClickMenuFromKeyboardAndMouse() {
     WindowFixture f;
     QVERIFY(f.Ok());
     MainWindow& w = f.Window();
-    QVERIFY(f.Select("Class Table"));
-    w.Run(cmd::kDetail);
-    QTableView* table = w.List()->DetailView();
+    QTableView* table = f.DetailOf("Class Table");
+    QVERIFY(table);
     table->setFocus();
 
     // From the keyboard: 5 pixels inside the list's top-left corner, nothing selected.
@@ -316,9 +315,8 @@ void MainWindowTest::HeaderClicksSortAndReverse() {
     WindowFixture f;
     QVERIFY(f.Ok());
     MainWindow& w = f.Window();
-    QVERIFY(f.Select("Class Table"));
-    w.Run(cmd::kDetail);
-    QTableView* table = w.List()->DetailView();
+    QTableView* table = f.DetailOf("Class Table");
+    QVERIFY(table);
     QHeaderView* header = table->horizontalHeader();
     CMvView* view = w.Pane()->View();
     auto click = [&](int column) {
@@ -351,9 +349,8 @@ void MainWindowTest::DraggingARowOntoAnotherOverwritesIt() {
     WindowFixture f;
     QVERIFY(f.Ok());
     MainWindow& w = f.Window();
-    QVERIFY(f.Select("Class Table"));
-    w.Run(cmd::kDetail);
-    QTableView* table = w.List()->DetailView();
+    QTableView* table = f.DetailOf("Class Table");
+    QVERIFY(table);
     CMvView* view = w.Pane()->View();
     const int source = view->ItemData(1), target = view->ItemData(4);
     CtRecord from, before;
@@ -410,9 +407,8 @@ void MainWindowTest::EnterShowsAndDeleteDeletesTheItem() {
     WindowFixture f;
     QVERIFY(f.Ok());
     MainWindow& w = f.Window();
-    QVERIFY(f.Select("Class Table"));
-    w.Run(cmd::kDetail);
-    QTableView* table = w.List()->DetailView();
+    QTableView* table = f.DetailOf("Class Table");
+    QVERIFY(table);
     CMvView* view = w.Pane()->View();
     table->setFocus();
 

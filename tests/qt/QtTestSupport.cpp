@@ -6,7 +6,9 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include "qt/ListWidget.h"
 #include "sample/Sample.h"
+#include "shell/Commands.h"
 #include "support/Fixture.h"
 
 namespace tablon::test {
@@ -74,6 +76,12 @@ bool WindowFixture::Select(const std::string& path) {
     if (!it) return false;
     window_->Tree()->setCurrentItem(it);
     return window_->Tree()->currentItem() == it;
+}
+
+QTableView* WindowFixture::DetailOf(const std::string& path) {
+    if (!Select(path)) return nullptr;
+    window_->Run(cmd::kDetail);
+    return window_->List()->DetailView();
 }
 
 }  // namespace tablon::test

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QObject>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <deque>
 #include <functional>
@@ -59,6 +60,9 @@ class WindowFixture {
     MainWindow& Window() { return *window_; }
     // Selects a category of the tree by its path ("Class Table/Weapons") as a click would.
     bool Select(const std::string& path);
+    // Selects a category and shows its list in detail mode: the list's table, or nullptr when
+    // the category is not in the tree.
+    QTableView* DetailOf(const std::string& path);
 
   private:
     QTemporaryDir dir_;
