@@ -43,7 +43,8 @@ Bytes CutParents(Bytes b) {
     return b;
 }
 
-// A file of 16-bit-counted records as its header, record size and records.
+// A file of counted records (a 16-bit count, or the sound table's 32-bit one) as its header,
+// count and record size.
 struct Records {
     size_t header = 2;
     uint32_t count = 0;
@@ -72,18 +73,6 @@ Bytes Keep(const FileDesc& desc, const Bytes& b, const std::vector<uint32_t>& ke
     else
         StoreLE<uint16_t>(out.data(), uint16_t(keep.size()));
     return out;
-}
-
-// Sets a whole-number field of a record (its memory form is its file form in the sample set).
-void SetNumber(FileId id, uint8_t* record, const char* name, int64_t value) {
-    const Field* f = FieldTableOf(id).Find(name);
-    std::string error;
-    if (f) ParseElement(*f, record, 0, std::to_string(value), error);
-}
-
-int64_t Number(FileId id, const uint8_t* record, const char* name) {
-    const Field* f = FieldTableOf(id).Find(name);
-    return f ? std::stoll(FormatElement(*f, record)) : -1;
 }
 
 // Cuts the sample set down to a few records a file, so that every input reads little: the first
@@ -137,9 +126,12 @@ void CutRecords(MemoryFiles& files) {
                     StoreLE<uint32_t>(record + CtRecord::kDataRef, moved[*file][ref]);
             } else if (const Field* f = FieldTableOf(id).Find("ct_index");
                        f && r->size == desc.memSize) {
-                const int64_t at = Number(id, record, "ct_index");
+                // The field read and written as text: its width and sign differ by file.
+                const int64_t at = std::stoll(FormatElement(*f, record));
+                std::string error;
                 if (at >= 0 && moved[FileId::Ct].count(uint32_t(at)))
-                    SetNumber(id, record, "ct_index", moved[FileId::Ct][uint32_t(at)]);
+                    ParseElement(*f, record, 0, std::to_string(moved[FileId::Ct][uint32_t(at)]),
+                                 error);
             }
         }
         files[desc.name] = std::move(cut);
