@@ -278,5 +278,44 @@ TEST_F(CrashTest, ARollbackKilledHalfWayIsFinishedByTheNextOpen) {
     }
 }
 
+// The command line's view of a killed step: "journal" lists it uncommitted, "recover" rolls it
+// back and says so, a second "recover" finds nothing, and the journal then shows it rolled back.
+TEST_F(CrashTest, JournalAndRecoverOnTheCommandLine) {
+    const Files before = Snapshot();
+    auto op = Cli({"set", "vantor.wcd", "2", "name=Halfway"});
+    const long writes = RunChild(op, 0);
+    ASSERT_GT(writes, 2);
+    Restore(before);
+    ASSERT_EQ(RunChild(op, uint64_t(writes - 1)), -1);
+    ASSERT_NE(Snapshot(), before);
+    auto run = [](std::vector<std::string> words, std::string& out, std::string& err) {
+        words.insert(words.begin(), "tablon-cli");
+        std::vector<char*> argv;
+        for (auto& w : words) argv.push_back(w.data());
+        std::ostringstream o, e;
+        const int code = RunCli(int(argv.size()), argv.data(), o, e);
+        out = o.str();
+        err = e.str();
+        return code;
+    };
+    std::string out, err;
+    ASSERT_EQ(run({"journal", "--format", "tsv"}, out, err), 0) << err;
+    EXPECT_EQ(out.substr(0, out.find('\n')), "Step\tTime\tCommand\tState\tFiles\tRecords");
+    EXPECT_NE(out.find("\tset vantor.wcd 2 name=Halfway\tuncommitted\tvantor.wcd\t"),
+              std::string::npos)
+        << out;
+    EXPECT_EQ(run({"recover", "now"}, out, err), 2);
+    ASSERT_EQ(run({"recover"}, out, err), 0);
+    EXPECT_EQ(err,
+              "\"set vantor.wcd 2 name=Halfway\" did not finish when Tablon last stopped: its "
+              "changes have been undone.\n");
+    EXPECT_EQ(Snapshot(), before);
+    ASSERT_EQ(run({"recover"}, out, err), 0);
+    EXPECT_EQ(out, "Nothing to recover\n");
+    ASSERT_EQ(run({"journal", "--format", "json"}, out, err), 0) << err;
+    EXPECT_NE(out.find("\"set vantor.wcd 2 name=Halfway\", \"rolled back\""), std::string::npos)
+        << out;
+}
+
 }  // namespace
 }  // namespace tablon::test
